@@ -20,3 +20,10 @@ HICON CreateIconFromImage(IconImage image);
 const IconImage* GetIconImage(HICON icon);
 
 } // namespace qv::gdi
+
+namespace qv::gdi {
+
+// Frees an icon made by CreateIconFromImage (DestroyIcon's work); false for any other handle.
+bool DeleteIconImage(HICON icon);
+
+} // namespace qv::gdi
