@@ -36,13 +36,6 @@ void RemoveDc(HDC hdc) {
 
 namespace {
 
-// Runs an attribute change on a valid DC; the fallback is what Windows returns on failure.
-template <class R, class F> R WithDc(HDC hdc, R fallback, F change) {
-    auto lock = LockGdi();
-    Dc* dc = FindDc(hdc);
-    return dc ? change(*dc) : fallback;
-}
-
 bool IsEmpty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
 
 UINT BoundsState(const Dc& dc) {

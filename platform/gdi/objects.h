@@ -88,6 +88,13 @@ template <class T> T* Find(HANDLE handle) {
 // Find<Dc> that sets ERROR_INVALID_HANDLE when it fails.
 Dc* FindDc(HDC hdc);
 
+// Runs f on a valid DC under the lock; fallback is what the Windows function returns on failure.
+template <class R, class F> R WithDc(HDC hdc, R fallback, F f) {
+    auto lock = LockGdi();
+    Dc* dc = FindDc(hdc);
+    return dc ? f(*dc) : fallback;
+}
+
 // Whether any DC, current or saved state, has the object selected.
 bool IsSelected(HANDLE handle);
 // Frees an object whose deletion was deferred once no DC holds it any more.
