@@ -76,11 +76,11 @@ BOOL WINAPI DeleteObject(HGDIOBJ ho) {
     }
     if (object->stock)
         return TRUE;
+    // Windows refuses to free a bitmap selected into a DC; a pen, brush or font, and a bitmap
+    // that only a saved DC state holds, go once no DC holds them any more.
+    if (std::holds_alternative<Bitmap>(object->data) && IsCurrent(ho))
+        return FALSE;
     if (IsSelected(ho)) {
-        // Windows refuses to free a bitmap still selected, and frees a pen, brush or font
-        // once the DC lets go of it.
-        if (std::holds_alternative<Bitmap>(object->data))
-            return FALSE;
         object->deletePending = true;
         return TRUE;
     }

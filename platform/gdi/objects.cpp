@@ -113,6 +113,16 @@ bool IsSelected(HANDLE handle) {
     return selected;
 }
 
+bool IsCurrent(HANDLE handle) {
+    bool current = false;
+    ForEachDc([&](HANDLE, Dc& dc) {
+        const DcState& s = dc.state;
+        current = current || s.pen == handle || s.brush == handle || s.font == handle ||
+                  s.bitmap == handle;
+    });
+    return current;
+}
+
 void ReleaseIfDeleted(HANDLE handle) {
     Object* object = FindObject(handle);
     if (object && object->deletePending && !IsSelected(handle))

@@ -97,6 +97,8 @@ template <class R, class F> R WithDc(HDC hdc, R fallback, F f) {
 
 // Whether any DC, current or saved state, has the object selected.
 bool IsSelected(HANDLE handle);
+// Whether a DC has the object selected now (saved states aside).
+bool IsCurrent(HANDLE handle);
 // Frees an object whose deletion was deferred once no DC holds it any more.
 void ReleaseIfDeleted(HANDLE handle);
 

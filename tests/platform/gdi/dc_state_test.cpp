@@ -116,6 +116,26 @@ TEST_F(DcState, APenDeletedWhileSelectedGoesWhenItIsDeselected) {
     EXPECT_EQ(GetObjectType(GetStockObject(BLACK_PEN)), static_cast<DWORD>(OBJ_PEN));
 }
 
+// An off-screen buffer that grows between SaveDC and RestoreDC: the old bitmap is deleted while
+// only the saved state holds it, and the new one is selected again after the restore.
+TEST_F(DcState, BufferGrownBetweenSaveAndRestoreKeepsDrawing) {
+    HDC buffer = CreateCompatibleDC(dc);
+    HBITMAP small = CreateCompatibleBitmap(dc, 4, 4);
+    HGDIOBJ original = SelectObject(buffer, small);
+    SaveDC(buffer);
+    HBITMAP large = CreateCompatibleBitmap(dc, 16, 16);
+    EXPECT_EQ(SelectObject(buffer, large), small);
+    DeleteObject(small);
+    EXPECT_TRUE(RestoreDC(buffer, -1));
+    SelectObject(buffer, large);
+    EXPECT_EQ(SetPixel(buffer, 12, 12, RGB(7, 8, 9)), RGB(7, 8, 9));
+    EXPECT_TRUE(BitBlt(dc, 0, 0, 16, 16, buffer, 0, 0, SRCCOPY));
+    EXPECT_EQ(GetPixel(dc, 12, 12), RGB(7, 8, 9));
+    SelectObject(buffer, original);
+    EXPECT_TRUE(DeleteObject(large));
+    DeleteDC(buffer);
+}
+
 TEST_F(DcState, BoundsAccumulateWhileEnabled) {
     RECT bounds{};
     SetBoundsRect(dc, nullptr, DCB_RESET | DCB_ENABLE);
