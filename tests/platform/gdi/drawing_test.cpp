@@ -2,6 +2,7 @@
 #include "memory_canvas.h"
 
 #include "gdi/display.h"
+#include "gdi/icon.h"
 
 #include <memory>
 
@@ -152,6 +153,46 @@ TEST_F(Drawing, DrawEdgeUsesTheClassicThreeDimensionalColours) {
         EXPECT_EQ(r.left, 12);
         EXPECT_EQ(r.bottom, 18);
     }
+}
+
+TEST_F(Drawing, DottedPenLeavesGapsThatOpaqueModeFills) {
+    HPEN pen = CreatePen(PS_DOT, 1, RGB(0, 0, 0));
+    HGDIOBJ old = SelectObject(dc, pen);
+    SetBkColor(dc, RGB(255, 0, 0));
+    for (int mode : {TRANSPARENT, OPAQUE}) {
+        SCOPED_TRACE(mode);
+        Clear();
+        SetBkMode(dc, mode);
+        MoveToEx(dc, 0, 1, nullptr);
+        LineTo(dc, 40, 1);
+        int ink = 0, gaps = 0;
+        for (int x = 0; x < 40; ++x) {
+            const COLORREF p = GetPixel(dc, x, 1);
+            ink += p == RGB(0, 0, 0);
+            gaps += p == (mode == OPAQUE ? RGB(255, 0, 0) : RGB(255, 255, 255));
+        }
+        EXPECT_GT(ink, 0);
+        EXPECT_GT(gaps, 0);
+        EXPECT_EQ(ink + gaps, 40);
+    }
+    SelectObject(dc, old);
+    DeleteObject(pen);
+}
+
+TEST_F(Drawing, DrawIconBlendsTheIconByItsAlpha) {
+    qv::gdi::IconImage image;
+    image.width = 3;
+    image.height = 1;
+    image.pixels = {0xFF0000FF, 0x00FF0000, 0x80000000};
+    HICON icon = qv::gdi::CreateIconFromImage(image);
+    ASSERT_NE(icon, nullptr);
+    EXPECT_TRUE(DrawIcon(dc, 10, 10, icon));
+    EXPECT_EQ(GetPixel(dc, 10, 10), RGB(0, 0, 255));
+    EXPECT_EQ(GetPixel(dc, 11, 10), RGB(255, 255, 255));
+    EXPECT_EQ(GetPixel(dc, 12, 10), RGB(127, 127, 127));
+    EXPECT_TRUE(qv::gdi::DeleteIconImage(icon));
+    EXPECT_EQ(qv::gdi::GetIconImage(icon), nullptr);
+    EXPECT_FALSE(DrawIcon(dc, 10, 10, icon));
 }
 
 TEST(GdiSysColor, ClassicScheme) {
