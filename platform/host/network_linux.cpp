@@ -1,5 +1,7 @@
 // The Linux network: links and addresses from rtnetlink dumps over one kept-open socket, link
-// speeds from kept-open sysfs files, the default route from /proc/net/route.
+// speeds from kept-open sysfs files, the default route from /proc/net/route. The links' facts
+// are kept between calls and read again only when the kernel announces a link change; otherwise
+// a call fetches just the counters (RTM_GETSTATS), which keeps GetIfTable cheap.
 #include "host/network.h"
 
 // The C library's net/if.h goes first: the kernel headers then leave out their own copies.
@@ -15,6 +17,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -32,18 +35,18 @@ public:
         if (fd_ >= 0) close(fd_);
     }
 
-    // Sends one dump request and hands every reply message to `visit`.
-    template <typename Visit> bool Run(uint16_t type, uint8_t family, Visit visit) {
+    // Sends one dump request (its header, then `body`) and hands every reply message to `visit`.
+    template <typename Body, typename Visit> bool Run(uint16_t type, const Body& body, Visit visit) {
         if (fd_ < 0 && !Open()) return false;
         struct {
             nlmsghdr header;
-            rtgenmsg body;
+            Body body;
         } request{};
         request.header.nlmsg_len = sizeof(request);
         request.header.nlmsg_type = type;
         request.header.nlmsg_flags = NLM_F_REQUEST | NLM_F_DUMP;
         request.header.nlmsg_seq = ++sequence_;
-        request.body.rtgen_family = family;
+        request.body = body;
         if (send(fd_, &request, sizeof(request), 0) < 0) return Reset();
         for (;;) {
             ssize_t got = recv(fd_, buffer_.data(), buffer_.size(), 0);
@@ -160,6 +163,62 @@ private:
     std::map<uint32_t, File> files_;
 };
 
+void ReadCounters(const rtattr* attribute, InterfaceCounters& counters) {
+    rtnl_link_stats64 stats{};
+    memcpy(&stats, RTA_DATA(attribute), std::min<size_t>(sizeof(stats), RTA_PAYLOAD(attribute)));
+    counters.receivedBytes = stats.rx_bytes;
+    counters.receivedPackets = stats.rx_packets;
+    counters.receivedMulticast = stats.multicast;
+    counters.receivedDropped = stats.rx_dropped;
+    counters.receivedErrors = stats.rx_errors;
+    counters.receivedUnknownProtocol = stats.rx_nohandler;
+    counters.sentBytes = stats.tx_bytes;
+    counters.sentPackets = stats.tx_packets;
+    counters.sentDropped = stats.tx_dropped;
+    counters.sentErrors = stats.tx_errors;
+}
+
+// A socket subscribed to link announcements (added, removed, up, down, renamed, carrier).
+class LinkChanges {
+public:
+    ~LinkChanges() {
+        if (fd_ >= 0) close(fd_);
+    }
+    // True when a link may have changed since the last call (or when that cannot be known).
+    bool Happened() {
+        if (fd_ < 0 && !Open()) return true;
+        bool changed = false;
+        char buffer[8192];
+        for (;;) {
+            ssize_t got = recv(fd_, buffer, sizeof(buffer), MSG_DONTWAIT);
+            if (got > 0) {
+                changed = true;
+                continue;
+            }
+            if (got < 0 && errno == EAGAIN) return changed;
+            // Overflowed or broken: announcements were lost, so assume a change.
+            close(fd_);
+            fd_ = -1;
+            return true;
+        }
+    }
+
+private:
+    bool Open() {
+        fd_ = socket(AF_NETLINK, SOCK_RAW | SOCK_CLOEXEC | SOCK_NONBLOCK, NETLINK_ROUTE);
+        if (fd_ < 0) return false;
+        sockaddr_nl local{};
+        local.nl_family = AF_NETLINK;
+        local.nl_groups = RTMGRP_LINK;
+        if (bind(fd_, reinterpret_cast<sockaddr*>(&local), sizeof(local)) == 0) return true;
+        close(fd_);
+        fd_ = -1;
+        return false;
+    }
+
+    int fd_ = -1;
+};
+
 void ReadLink(nlmsghdr* message, NetworkInterface& row) {
     auto* info = static_cast<ifinfomsg*>(NLMSG_DATA(message));
     row.index = static_cast<uint32_t>(info->ifi_index);
@@ -181,21 +240,7 @@ void ReadLink(nlmsghdr* message, NetworkInterface& row) {
             row.physicalAddress.assign(bytes, bytes + RTA_PAYLOAD(attribute));
             break;
         }
-        case IFLA_STATS64: {
-            rtnl_link_stats64 stats{};
-            memcpy(&stats, RTA_DATA(attribute), std::min<size_t>(sizeof(stats), RTA_PAYLOAD(attribute)));
-            row.counters.receivedBytes = stats.rx_bytes;
-            row.counters.receivedPackets = stats.rx_packets;
-            row.counters.receivedMulticast = stats.multicast;
-            row.counters.receivedDropped = stats.rx_dropped;
-            row.counters.receivedErrors = stats.rx_errors;
-            row.counters.receivedUnknownProtocol = stats.rx_nohandler;
-            row.counters.sentBytes = stats.tx_bytes;
-            row.counters.sentPackets = stats.tx_packets;
-            row.counters.sentDropped = stats.tx_dropped;
-            row.counters.sentErrors = stats.tx_errors;
-            break;
-        }
+        case IFLA_STATS64: ReadCounters(attribute, row.counters); break;
         case IFLA_LINKINFO:
             ForEachAttribute(static_cast<rtattr*>(RTA_DATA(attribute)), static_cast<int>(RTA_PAYLOAD(attribute)),
                              [&](rtattr* inner) {
@@ -219,23 +264,19 @@ class LinuxNetwork final : public Network {
 public:
     bool Interfaces(std::vector<NetworkInterface>& out) override {
         std::lock_guard lock(mutex_);
-        size_t count = 0;
-        bool ok = dump_.Run(RTM_GETLINK, AF_UNSPEC, [&](nlmsghdr* message) {
-            if (message->nlmsg_type != RTM_NEWLINK) return;
-            if (out.size() <= count) out.emplace_back();
-            ReadLink(message, out[count]);
-            ++count;
-        });
-        out.resize(ok ? count : 0);
-        for (auto& row : out) row.speedBitsPerSecond = speeds_.BitsPerSecond(row.index, row.name);
-        speeds_.KeepOnly(out);
-        return ok;
+        // Subscribed before the links are read, so that no change slips in between.
+        bool changed = changes_.Happened();
+        if (changed || !linksKnown_ || !ReadCountersOnly()) linksKnown_ = ReadLinks();
+        if (!linksKnown_) return false;
+        out = links_;
+        return true;
     }
 
     bool Addresses(std::vector<NetworkAddress>& out) override {
         std::lock_guard lock(mutex_);
         out.clear();
-        bool ok = dump_.Run(RTM_GETADDR, AF_INET, [&](nlmsghdr* message) {
+        rtgenmsg family{AF_INET};
+        bool ok = dump_.Run(RTM_GETADDR, family, [&](nlmsghdr* message) {
             if (message->nlmsg_type != RTM_NEWADDR) return;
             auto* info = static_cast<ifaddrmsg*>(NLMSG_DATA(message));
             if (info->ifa_family != AF_INET) return;
@@ -294,6 +335,47 @@ public:
     }
 
 private:
+    // Every fact of every link, counters included.
+    bool ReadLinks() {
+        size_t count = 0;
+        rtgenmsg family{AF_UNSPEC};
+        bool ok = dump_.Run(RTM_GETLINK, family, [&](nlmsghdr* message) {
+            if (message->nlmsg_type != RTM_NEWLINK) return;
+            if (links_.size() <= count) links_.emplace_back();
+            ReadLink(message, links_[count]);
+            ++count;
+        });
+        links_.resize(ok ? count : 0);
+        for (auto& row : links_) row.speedBitsPerSecond = speeds_.BitsPerSecond(row.index, row.name);
+        speeds_.KeepOnly(links_);
+        return ok;
+    }
+
+    // Only the counters of the known links; false when the links no longer match.
+    bool ReadCountersOnly() {
+        if_stats_msg request{};
+        request.family = AF_UNSPEC;
+        request.filter_mask = IFLA_STATS_FILTER_BIT(IFLA_STATS_LINK_64);
+        size_t next = 0;
+        bool matches = true;
+        bool ok = dump_.Run(RTM_GETSTATS, request, [&](nlmsghdr* message) {
+            if (message->nlmsg_type != RTM_NEWSTATS) return;
+            auto* info = static_cast<if_stats_msg*>(NLMSG_DATA(message));
+            // The dump runs in the same order as the link dump; anything else means a change.
+            if (next >= links_.size() || links_[next].index != info->ifindex) {
+                matches = false;
+                return;
+            }
+            NetworkInterface& row = links_[next++];
+            auto* attribute = reinterpret_cast<rtattr*>(reinterpret_cast<char*>(info) + NLMSG_ALIGN(sizeof(*info)));
+            int length = static_cast<int>(message->nlmsg_len - NLMSG_LENGTH(sizeof(*info)));
+            ForEachAttribute(attribute, length, [&](rtattr* inner) {
+                if (inner->rta_type == IFLA_STATS_LINK_64) ReadCounters(inner, row.counters);
+            });
+        });
+        return ok && matches && next == links_.size();
+    }
+
     static bool IsPointToPoint(const std::string& name) {
         int fd = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
         if (fd < 0) return false;
@@ -306,7 +388,10 @@ private:
 
     std::mutex mutex_;
     NetlinkDump dump_;
+    LinkChanges changes_;
     LinkSpeeds speeds_;
+    std::vector<NetworkInterface> links_;
+    bool linksKnown_ = false;
 };
 
 std::unique_ptr<Network>& Installed() {
