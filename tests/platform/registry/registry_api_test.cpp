@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "host/fakes/fake_registry_store.h"
 #include "host/registry_store.h"
 #include "tests/platform/registry/processes.h"
 
@@ -378,6 +379,34 @@ TEST_F(RegistryApi, MachineKeysAreEmptyAndCannotBeWritten) {
     EXPECT_EQ(ERROR_ACCESS_DENIED, RegCreateKeyA(HKEY_LOCAL_MACHINE, "Software\\Quorva", &out));
     EXPECT_EQ(ERROR_ACCESS_DENIED, Set(HKEY_USERS, "x", REG_DWORD, Bytes{1, 0, 0, 0}));
     EXPECT_EQ(std::vector<std::string>{}, SubkeyNames(HKEY_LOCAL_MACHINE));
+}
+
+// A store that refuses writes: how its refusal reaches the program.
+TEST(RegistryStoreRefusal, AWriteTheStoreRefusesFailsWithWindowsCodesAndChangesNothing) {
+    auto owned = std::make_unique<qv::host::FakeRegistryStore>();
+    qv::host::FakeRegistryStore& store = *owned;
+    qv::host::SetRegistryStore(std::move(owned));
+    const DWORD one = 1, two = 2;
+    const auto set = [](DWORD value) {
+        return RegSetValueExA(HKEY_CURRENT_USER, "V", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), 4);
+    };
+    ASSERT_EQ(ERROR_SUCCESS, set(one));
+    const struct {
+        qv::host::RegistryWrite refusal;
+        LONG code;
+    } cases[] = {{qv::host::RegistryWrite::Denied, ERROR_ACCESS_DENIED}, {qv::host::RegistryWrite::Failed, ERROR_CANTWRITE}};
+    for (const auto& c : cases) {
+        store.FailWrites(c.refusal);
+        EXPECT_EQ(c.code, set(two));
+        HKEY key = nullptr;
+        EXPECT_EQ(c.code, RegCreateKeyA(HKEY_CURRENT_USER, "New", &key));
+        DWORD value = 0, size = sizeof value;
+        EXPECT_EQ(ERROR_SUCCESS, RegQueryValueExA(HKEY_CURRENT_USER, "V", nullptr, nullptr,
+                                                  reinterpret_cast<BYTE*>(&value), &size));
+        EXPECT_EQ(one, value);
+    }
+    EXPECT_EQ(1, store.writes());
+    qv::host::SetRegistryStore(nullptr);
 }
 
 } // namespace
