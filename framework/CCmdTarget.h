@@ -1,9 +1,9 @@
 // The root of the classes that receive commands: routes a command by id and notification code
 // through the object's message map chain.
 #pragma once
-#include <windows.h>
-
 #include "framework/MessageMap.h"
+
+#include <windows.h>
 
 // What OnCmdMsg found when asked only to look (the handler is not called).
 struct AFX_CMDHANDLERINFO {

@@ -1,8 +1,9 @@
-#include <windows.h>
+#include "framework/CCmdUI.h"
 
 #include "framework/CCmdTarget.h"
-#include "framework/CCmdUI.h"
 #include "framework/CWnd.h"
+
+#include <windows.h>
 
 void CCmdUI::Enable(BOOL bOn) {
     m_bEnableChanged = TRUE;

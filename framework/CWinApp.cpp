@@ -1,9 +1,9 @@
-#include <windows.h>
+#include "framework/CWinApp.h"
+
+#include "framework/CWnd.h"
 
 #include <string>
-
-#include "framework/CWinApp.h"
-#include "framework/CWnd.h"
+#include <windows.h>
 
 namespace {
 
@@ -56,9 +56,13 @@ void CWinApp::InitApplication(HINSTANCE hInstance, LPSTR lpCmdLine, int nCmdShow
     }
 }
 
-CWinApp* AfxGetApp() { return g_pApp; }
+CWinApp* AfxGetApp() {
+    return g_pApp;
+}
 
-CWnd* AfxGetMainWnd() { return g_pApp ? g_pApp->GetMainWnd() : nullptr; }
+CWnd* AfxGetMainWnd() {
+    return g_pApp ? g_pApp->GetMainWnd() : nullptr;
+}
 
 HINSTANCE AfxGetInstanceHandle() {
     if (g_pApp && g_pApp->m_hInstance)
@@ -66,10 +70,6 @@ HINSTANCE AfxGetInstanceHandle() {
     return ::GetModuleHandleA(nullptr);
 }
 
-LPCSTR AfxGetAppName() { return g_pApp ? g_pApp->m_pszAppName : nullptr; }
-
-int AfxMessageBox(LPCSTR lpszText, UINT nType) {
-    CWnd* pMainWnd = AfxGetMainWnd();
-    HWND hWndOwner = pMainWnd && ::IsWindow(pMainWnd->m_hWnd) ? pMainWnd->m_hWnd : nullptr;
-    return ::MessageBoxA(hWndOwner, lpszText, AfxGetAppName(), nType);
+LPCSTR AfxGetAppName() {
+    return g_pApp ? g_pApp->m_pszAppName : nullptr;
 }

@@ -1,11 +1,10 @@
 // The application: the one object of a class derived from CWinApp, a global that the program
 // defines. WinMain (framework/WinMain.cpp) initialises it and runs it.
 #pragma once
-#include <windows.h>
+#include "framework/CWinThread.h"
 
 #include <string>
-
-#include "framework/CWinThread.h"
+#include <windows.h>
 
 class CWinApp : public CWinThread {
 public:

@@ -1,9 +1,12 @@
-#include <windows.h>
-
 #include "framework/CWinThread.h"
+
 #include "framework/CWnd.h"
 
-BOOL CWinThread::InitInstance() { return TRUE; }
+#include <windows.h>
+
+BOOL CWinThread::InitInstance() {
+    return TRUE;
+}
 
 int CWinThread::Run() {
     for (;;) {
@@ -20,14 +23,18 @@ int CWinThread::ExitInstance() {
     return m_msgCur.message == WM_QUIT ? static_cast<int>(m_msgCur.wParam) : 0;
 }
 
-BOOL CWinThread::PreTranslateMessage(MSG*) { return FALSE; }
+BOOL CWinThread::PreTranslateMessage(MSG*) {
+    return FALSE;
+}
 
 BOOL CWinThread::OnIdle(LONG) {
     CWnd::DeleteTempMap();
     return FALSE;
 }
 
-CWnd* CWinThread::GetMainWnd() { return m_pMainWnd; }
+CWnd* CWinThread::GetMainWnd() {
+    return m_pMainWnd;
+}
 
 BOOL CWinThread::PumpMessage() {
     MSG msg{};

@@ -1,9 +1,9 @@
 // A thread with a message loop: gets each queued message, lets the windows and the thread
 // pre-translate it, then translates and dispatches it, until WM_QUIT.
 #pragma once
-#include <windows.h>
-
 #include "framework/CCmdTarget.h"
+
+#include <windows.h>
 
 class CWnd;
 

@@ -1,14 +1,14 @@
-#include <windows.h>
+#include "framework/CWnd.h"
+
+#include "framework/CWinApp.h"
+#include "framework/WndCreateHook.h"
 
 #include <cstdio>
 #include <memory>
 #include <set>
 #include <string>
 #include <unordered_map>
-
-#include "framework/CWinApp.h"
-#include "framework/CWnd.h"
-#include "framework/WndCreateHook.h"
+#include <windows.h>
 
 namespace {
 
@@ -62,7 +62,9 @@ CWnd* CWnd::FromHandle(HWND hWnd) {
     return slot.get();
 }
 
-void CWnd::DeleteTempMap() { Maps().temporary.clear(); }
+void CWnd::DeleteTempMap() {
+    Maps().temporary.clear();
+}
 
 BOOL CWnd::Attach(HWND hWndNew) {
     if (!hWndNew || m_hWnd || FromHandlePermanent(hWndNew)) {
@@ -222,7 +224,9 @@ LRESULT CWnd::Default() {
                          t_currentMessage.lParam);
 }
 
-BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
+BOOL CWnd::PreTranslateMessage(MSG*) {
+    return FALSE;
+}
 
 BOOL CWnd::WalkPreTranslateTree(MSG* pMsg) {
     for (HWND hWnd = pMsg->hwnd; hWnd; hWnd = ::GetParent(hWnd)) {
@@ -240,32 +244,74 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
     return OnCmdMsg(nID, nCode, nullptr, nullptr);
 }
 
-BOOL CWnd::OnNotify(WPARAM, LPARAM, LRESULT*) { return FALSE; }
+BOOL CWnd::OnNotify(WPARAM, LPARAM, LRESULT*) {
+    return FALSE;
+}
 
 void CWnd::PreSubclassWindow() {}
 
 void CWnd::PostNcDestroy() {}
 
-int CWnd::OnCreate(LPCREATESTRUCT) { return static_cast<int>(Default()); }
-void CWnd::OnDestroy() { Default(); }
-void CWnd::OnClose() { Default(); }
-void CWnd::OnPaint() { Default(); }
-BOOL CWnd::OnEraseBkgnd(CDC*) { return static_cast<BOOL>(Default()); }
-void CWnd::OnTimer(UINT_PTR) { Default(); }
-void CWnd::OnSysCommand(UINT, LPARAM) { Default(); }
-HCURSOR CWnd::OnQueryDragIcon() { return reinterpret_cast<HCURSOR>(Default()); }
-HBRUSH CWnd::OnCtlColor(CDC*, CWnd*, UINT) { return reinterpret_cast<HBRUSH>(Default()); }
-void CWnd::OnSize(UINT, int, int) { Default(); }
-void CWnd::OnEnable(BOOL) { Default(); }
-void CWnd::OnSettingChange(UINT, LPCSTR) { Default(); }
-void CWnd::OnInitMenuPopup(CMenu*, UINT, BOOL) { Default(); }
-void CWnd::OnMouseMove(UINT, CPoint) { Default(); }
-void CWnd::OnLButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnLButtonUp(UINT, CPoint) { Default(); }
-void CWnd::OnLButtonDblClk(UINT, CPoint) { Default(); }
-void CWnd::OnRButtonUp(UINT, CPoint) { Default(); }
-void CWnd::OnMouseLeave() { Default(); }
-void CWnd::OnCaptureChanged(CWnd*) { Default(); }
+int CWnd::OnCreate(LPCREATESTRUCT) {
+    return static_cast<int>(Default());
+}
+void CWnd::OnDestroy() {
+    Default();
+}
+void CWnd::OnClose() {
+    Default();
+}
+void CWnd::OnPaint() {
+    Default();
+}
+BOOL CWnd::OnEraseBkgnd(CDC*) {
+    return static_cast<BOOL>(Default());
+}
+void CWnd::OnTimer(UINT_PTR) {
+    Default();
+}
+void CWnd::OnSysCommand(UINT, LPARAM) {
+    Default();
+}
+HCURSOR CWnd::OnQueryDragIcon() {
+    return reinterpret_cast<HCURSOR>(Default());
+}
+HBRUSH CWnd::OnCtlColor(CDC*, CWnd*, UINT) {
+    return reinterpret_cast<HBRUSH>(Default());
+}
+void CWnd::OnSize(UINT, int, int) {
+    Default();
+}
+void CWnd::OnEnable(BOOL) {
+    Default();
+}
+void CWnd::OnSettingChange(UINT, LPCSTR) {
+    Default();
+}
+void CWnd::OnInitMenuPopup(CMenu*, UINT, BOOL) {
+    Default();
+}
+void CWnd::OnMouseMove(UINT, CPoint) {
+    Default();
+}
+void CWnd::OnLButtonDown(UINT, CPoint) {
+    Default();
+}
+void CWnd::OnLButtonUp(UINT, CPoint) {
+    Default();
+}
+void CWnd::OnLButtonDblClk(UINT, CPoint) {
+    Default();
+}
+void CWnd::OnRButtonUp(UINT, CPoint) {
+    Default();
+}
+void CWnd::OnMouseLeave() {
+    Default();
+}
+void CWnd::OnCaptureChanged(CWnd*) {
+    Default();
+}
 
 LPCSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackground, HICON hIcon) {
     HINSTANCE hInstance = AfxGetInstanceHandle();

@@ -3,12 +3,11 @@
 // decodes them into handler calls, and what no handler takes goes to the procedure the window
 // had before it was subclassed (or DefWindowProcA).
 #pragma once
-#include <windows.h>
-
-#include <string>
-
 #include "framework/CCmdTarget.h"
 #include "framework/CPoint.h"
+
+#include <string>
+#include <windows.h>
 
 class CWnd : public CCmdTarget {
 public:

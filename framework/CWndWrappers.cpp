@@ -1,11 +1,10 @@
 // CWnd's thin wrappers: one check for a live window, then one call.
-#include <windows.h>
+#include "framework/CCmdUI.h"
+#include "framework/CWnd.h"
 
 #include <algorithm>
 #include <string>
-
-#include "framework/CCmdUI.h"
-#include "framework/CWnd.h"
+#include <windows.h>
 
 bool CWnd::CheckLive() const {
     if (m_hWnd && ::IsWindow(m_hWnd))
@@ -26,9 +25,13 @@ CWnd* CWnd::GetDlgItem(int nID) const {
     return CheckLive() ? FromHandle(::GetDlgItem(m_hWnd, nID)) : nullptr;
 }
 
-int CWnd::GetDlgCtrlID() const { return CheckLive() ? ::GetDlgCtrlID(m_hWnd) : 0; }
+int CWnd::GetDlgCtrlID() const {
+    return CheckLive() ? ::GetDlgCtrlID(m_hWnd) : 0;
+}
 
-CWnd* CWnd::GetParent() const { return CheckLive() ? FromHandle(::GetParent(m_hWnd)) : nullptr; }
+CWnd* CWnd::GetParent() const {
+    return CheckLive() ? FromHandle(::GetParent(m_hWnd)) : nullptr;
+}
 
 void CWnd::SetWindowText(LPCSTR lpszString) {
     if (CheckLive())
@@ -56,17 +59,29 @@ void CWnd::GetWindowText(std::string& rString) const {
     rString.resize(static_cast<size_t>(std::max(copied, 0)));
 }
 
-int CWnd::GetWindowTextLength() const { return CheckLive() ? ::GetWindowTextLengthA(m_hWnd) : 0; }
+int CWnd::GetWindowTextLength() const {
+    return CheckLive() ? ::GetWindowTextLengthA(m_hWnd) : 0;
+}
 
-BOOL CWnd::ShowWindow(int nCmdShow) { return CheckLive() && ::ShowWindow(m_hWnd, nCmdShow); }
+BOOL CWnd::ShowWindow(int nCmdShow) {
+    return CheckLive() && ::ShowWindow(m_hWnd, nCmdShow);
+}
 
-BOOL CWnd::EnableWindow(BOOL bEnable) { return CheckLive() && ::EnableWindow(m_hWnd, bEnable); }
+BOOL CWnd::EnableWindow(BOOL bEnable) {
+    return CheckLive() && ::EnableWindow(m_hWnd, bEnable);
+}
 
-BOOL CWnd::IsWindowEnabled() const { return CheckLive() && ::IsWindowEnabled(m_hWnd); }
+BOOL CWnd::IsWindowEnabled() const {
+    return CheckLive() && ::IsWindowEnabled(m_hWnd);
+}
 
-BOOL CWnd::IsWindowVisible() const { return CheckLive() && ::IsWindowVisible(m_hWnd); }
+BOOL CWnd::IsWindowVisible() const {
+    return CheckLive() && ::IsWindowVisible(m_hWnd);
+}
 
-BOOL CWnd::IsIconic() const { return CheckLive() && ::IsIconic(m_hWnd); }
+BOOL CWnd::IsIconic() const {
+    return CheckLive() && ::IsIconic(m_hWnd);
+}
 
 void CWnd::GetClientRect(LPRECT lpRect) const {
     if (CheckLive())
@@ -109,8 +124,9 @@ void CWnd::MoveWindow(LPCRECT lpRect, BOOL bRepaint) {
 }
 
 BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags) {
-    return CheckLive() && ::SetWindowPos(m_hWnd, pWndInsertAfter ? pWndInsertAfter->m_hWnd : nullptr,
-                                         x, y, cx, cy, nFlags);
+    return CheckLive() &&
+           ::SetWindowPos(m_hWnd, pWndInsertAfter ? pWndInsertAfter->m_hWnd : nullptr, x, y, cx, cy,
+                          nFlags);
 }
 
 void CWnd::CenterWindow(CWnd* pAlternateOwner) {
@@ -147,7 +163,9 @@ UINT_PTR CWnd::SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer) {
     return CheckLive() ? ::SetTimer(m_hWnd, nIDEvent, nElapse, lpfnTimer) : 0;
 }
 
-BOOL CWnd::KillTimer(UINT_PTR nIDEvent) { return CheckLive() && ::KillTimer(m_hWnd, nIDEvent); }
+BOOL CWnd::KillTimer(UINT_PTR nIDEvent) {
+    return CheckLive() && ::KillTimer(m_hWnd, nIDEvent);
+}
 
 void CWnd::Invalidate(BOOL bErase) {
     if (CheckLive())
@@ -159,7 +177,9 @@ void CWnd::UpdateWindow() {
         ::UpdateWindow(m_hWnd);
 }
 
-CWnd* CWnd::SetFocus() { return CheckLive() ? FromHandle(::SetFocus(m_hWnd)) : nullptr; }
+CWnd* CWnd::SetFocus() {
+    return CheckLive() ? FromHandle(::SetFocus(m_hWnd)) : nullptr;
+}
 
 DWORD CWnd::GetStyle() const {
     return CheckLive() ? static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_STYLE)) : 0;
@@ -193,7 +213,9 @@ BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
     return CheckLive() && ModifyLong(m_hWnd, GWL_EXSTYLE, dwRemove, dwAdd, nFlags);
 }
 
-BOOL CWnd::SetForegroundWindow() { return CheckLive() && ::SetForegroundWindow(m_hWnd); }
+BOOL CWnd::SetForegroundWindow() {
+    return CheckLive() && ::SetForegroundWindow(m_hWnd);
+}
 
 CWnd* CWnd::SetActiveWindow() {
     return CheckLive() ? FromHandle(::SetActiveWindow(m_hWnd)) : nullptr;

@@ -1,10 +1,12 @@
-#include <windows.h>
-
 #include "framework/MessageMap.h"
+
+#include <windows.h>
 
 namespace {
 
-bool InRange(const AFX_MSGMAP_ENTRY& entry, UINT n) { return entry.nFirst <= n && n <= entry.nLast; }
+bool InRange(const AFX_MSGMAP_ENTRY& entry, UINT n) {
+    return entry.nFirst <= n && n <= entry.nLast;
+}
 
 bool MatchesMessage(const AFX_MSGMAP_ENTRY& entry, UINT nMessage) {
     switch (entry.kind) {
@@ -24,8 +26,7 @@ bool MatchesCommand(const AFX_MSGMAP_ENTRY& entry, UINT nID, int nCode) {
     return entry.kind == AfxEntryKind::Command && entry.nCode == nCode && InRange(entry, nID);
 }
 
-template <typename Match>
-const AFX_MSGMAP_ENTRY* Find(const AFX_MSGMAP* pMap, Match match) {
+template <typename Match> const AFX_MSGMAP_ENTRY* Find(const AFX_MSGMAP* pMap, Match match) {
     for (; pMap; pMap = pMap->pfnGetBaseMap ? pMap->pfnGetBaseMap() : nullptr) {
         for (const AFX_MSGMAP_ENTRY* entry = pMap->lpEntries; entry->kind != AfxEntryKind::End;
              ++entry) {
@@ -39,9 +40,11 @@ const AFX_MSGMAP_ENTRY* Find(const AFX_MSGMAP* pMap, Match match) {
 } // namespace
 
 const AFX_MSGMAP_ENTRY* AfxFindMessageEntry(const AFX_MSGMAP* pMap, UINT nMessage) {
-    return Find(pMap, [nMessage](const AFX_MSGMAP_ENTRY& e) { return MatchesMessage(e, nMessage); });
+    return Find(pMap,
+                [nMessage](const AFX_MSGMAP_ENTRY& e) { return MatchesMessage(e, nMessage); });
 }
 
 const AFX_MSGMAP_ENTRY* AfxFindCommandEntry(const AFX_MSGMAP* pMap, UINT nID, int nCode) {
-    return Find(pMap, [nID, nCode](const AFX_MSGMAP_ENTRY& e) { return MatchesCommand(e, nID, nCode); });
+    return Find(pMap,
+                [nID, nCode](const AFX_MSGMAP_ENTRY& e) { return MatchesCommand(e, nID, nCode); });
 }

@@ -64,7 +64,9 @@ protected:                                                                      
     virtual const AFX_MSGMAP* GetMessageMap() const;
 
 #define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                     \
-    const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); }             \
+    const AFX_MSGMAP* theClass::GetMessageMap() const {                                            \
+        return GetThisMessageMap();                                                                \
+    }                                                                                              \
     const AFX_MSGMAP* theClass::GetThisMessageMap() {                                              \
         typedef theClass ThisClass;                                                                \
         typedef baseClass TheBaseClass;                                                            \
@@ -84,7 +86,11 @@ protected:                                                                      
 // One window message, decoded by the statement that follows (pTarget, wParam, lParam and
 // nMessage are in scope; the statement returns the message's result).
 #define AFX_MESSAGE_ENTRY(msg, body)                                                               \
-    {AfxEntryKind::Message, (msg), (msg), 0, nullptr,                                              \
+    {AfxEntryKind::Message,                                                                        \
+     (msg),                                                                                        \
+     (msg),                                                                                        \
+     0,                                                                                            \
+     nullptr,                                                                                      \
      [](CCmdTarget* pTarget, UINT nMessage, WPARAM wParam, LPARAM lParam) -> LRESULT {             \
          (void)nMessage;                                                                           \
          (void)wParam;                                                                             \
@@ -102,8 +108,8 @@ protected:                                                                      
 #define ON_WM_TIMER()                                                                              \
     AFX_MESSAGE_ENTRY(WM_TIMER, AFX_THIS->OnTimer(static_cast<UINT_PTR>(wParam)); return 0;)
 #define ON_WM_SYSCOMMAND()                                                                         \
-    AFX_MESSAGE_ENTRY(WM_SYSCOMMAND,                                                               \
-                      AFX_THIS->OnSysCommand(static_cast<UINT>(wParam), lParam); return 0;)
+    AFX_MESSAGE_ENTRY(WM_SYSCOMMAND, AFX_THIS->OnSysCommand(static_cast<UINT>(wParam), lParam);    \
+                      return 0;)
 #define ON_WM_QUERYDRAGICON()                                                                      \
     AFX_MESSAGE_ENTRY(WM_QUERYDRAGICON,                                                            \
                       return reinterpret_cast<LRESULT>(AFX_THIS->OnQueryDragIcon());)
@@ -114,22 +120,21 @@ protected:                                                                      
 #define ON_WM_ENABLE()                                                                             \
     AFX_MESSAGE_ENTRY(WM_ENABLE, AFX_THIS->OnEnable(static_cast<BOOL>(wParam)); return 0;)
 #define ON_WM_SETTINGCHANGE()                                                                      \
-    AFX_MESSAGE_ENTRY(WM_SETTINGCHANGE,                                                            \
-                      AFX_THIS->OnSettingChange(static_cast<UINT>(wParam),                         \
-                                                reinterpret_cast<LPCSTR>(lParam));                 \
-                      return 0;)
+    AFX_MESSAGE_ENTRY(                                                                             \
+        WM_SETTINGCHANGE,                                                                          \
+        AFX_THIS->OnSettingChange(static_cast<UINT>(wParam), reinterpret_cast<LPCSTR>(lParam));    \
+        return 0;)
 #define ON_WM_CAPTURECHANGED()                                                                     \
-    AFX_MESSAGE_ENTRY(WM_CAPTURECHANGED,                                                           \
-                      AFX_THIS->OnCaptureChanged(CWnd::FromHandle(reinterpret_cast<HWND>(lParam))); \
+    AFX_MESSAGE_ENTRY(WM_CAPTURECHANGED, AFX_THIS->OnCaptureChanged(                               \
+                                             CWnd::FromHandle(reinterpret_cast<HWND>(lParam)));    \
                       return 0;)
 #define ON_WM_MOUSELEAVE() AFX_MESSAGE_ENTRY(WM_MOUSELEAVE, AFX_THIS->OnMouseLeave(); return 0;)
 
 // Mouse buttons and movement: the key flags and the point in client coordinates.
 #define AFX_MOUSE_ENTRY(msg, handler)                                                              \
-    AFX_MESSAGE_ENTRY(msg,                                                                         \
-                      AFX_THIS->handler(static_cast<UINT>(wParam),                                 \
-                                        CPoint(static_cast<short>(LOWORD(lParam)),                 \
-                                               static_cast<short>(HIWORD(lParam))));               \
+    AFX_MESSAGE_ENTRY(msg, AFX_THIS->handler(static_cast<UINT>(wParam),                            \
+                                             CPoint(static_cast<short>(LOWORD(lParam)),            \
+                                                    static_cast<short>(HIWORD(lParam))));          \
                       return 0;)
 #define ON_WM_MOUSEMOVE() AFX_MOUSE_ENTRY(WM_MOUSEMOVE, OnMouseMove)
 #define ON_WM_LBUTTONDOWN() AFX_MOUSE_ENTRY(WM_LBUTTONDOWN, OnLButtonDown)
@@ -140,39 +145,50 @@ protected:                                                                      
 // Messages whose handlers take a device context or a menu: the translation unit that uses them
 // includes the class (framework/CDC.h, framework/CMenu.h), whose FromHandle wraps the handle.
 #define ON_WM_ERASEBKGND()                                                                         \
-    AFX_MESSAGE_ENTRY(WM_ERASEBKGND,                                                               \
-                      return AFX_THIS->OnEraseBkgnd(CDC::FromHandle(reinterpret_cast<HDC>(wParam)));)
+    AFX_MESSAGE_ENTRY(WM_ERASEBKGND, return AFX_THIS->OnEraseBkgnd(                                \
+                                         CDC::FromHandle(reinterpret_cast<HDC>(wParam)));)
 #define ON_WM_CTLCOLOR()                                                                           \
-    {AfxEntryKind::Message, WM_CTLCOLORMSGBOX, WM_CTLCOLORSTATIC, 0, nullptr,                      \
+    {AfxEntryKind::Message,                                                                        \
+     WM_CTLCOLORMSGBOX,                                                                            \
+     WM_CTLCOLORSTATIC,                                                                            \
+     0,                                                                                            \
+     nullptr,                                                                                      \
      [](CCmdTarget* pTarget, UINT nMessage, WPARAM wParam, LPARAM lParam) -> LRESULT {             \
-         return reinterpret_cast<LRESULT>(                                                         \
-             AFX_THIS->OnCtlColor(CDC::FromHandle(reinterpret_cast<HDC>(wParam)),                  \
-                                  CWnd::FromHandle(reinterpret_cast<HWND>(lParam)),                \
-                                  nMessage - WM_CTLCOLORMSGBOX));                                  \
+         return reinterpret_cast<LRESULT>(AFX_THIS->OnCtlColor(                                    \
+             CDC::FromHandle(reinterpret_cast<HDC>(wParam)),                                       \
+             CWnd::FromHandle(reinterpret_cast<HWND>(lParam)), nMessage - WM_CTLCOLORMSGBOX));     \
      }},
 #define ON_WM_INITMENUPOPUP()                                                                      \
-    AFX_MESSAGE_ENTRY(WM_INITMENUPOPUP,                                                            \
-                      AFX_THIS->OnInitMenuPopup(CMenu::FromHandle(reinterpret_cast<HMENU>(wParam)), \
-                                                LOWORD(lParam), HIWORD(lParam));                   \
+    AFX_MESSAGE_ENTRY(WM_INITMENUPOPUP, AFX_THIS->OnInitMenuPopup(                                 \
+                                            CMenu::FromHandle(reinterpret_cast<HMENU>(wParam)),    \
+                                            LOWORD(lParam), HIWORD(lParam));                       \
                       return 0;)
 
 // Any message: LRESULT memberFxn(WPARAM, LPARAM).
 #define ON_MESSAGE(message, memberFxn)                                                             \
-    AFX_MESSAGE_ENTRY(message, return (AFX_THIS->*static_cast<LRESULT (ThisClass::*)(WPARAM, LPARAM)>( \
-                                          memberFxn))(wParam, lParam);)
+    AFX_MESSAGE_ENTRY(message,                                                                     \
+                      return (AFX_THIS->*static_cast<LRESULT (ThisClass::*)(WPARAM, LPARAM)>(      \
+                                             memberFxn))(wParam, lParam);)
 
 // A registered message, whose number is a UINT variable set at run time.
 #define ON_REGISTERED_MESSAGE(nMessageVariable, memberFxn)                                         \
-    {AfxEntryKind::RegisteredMessage, 0, 0, 0, &(nMessageVariable),                                \
+    {AfxEntryKind::RegisteredMessage,                                                              \
+     0,                                                                                            \
+     0,                                                                                            \
+     0,                                                                                            \
+     &(nMessageVariable),                                                                          \
      [](CCmdTarget* pTarget, UINT, WPARAM wParam, LPARAM lParam) -> LRESULT {                      \
-         return (AFX_THIS->*static_cast<LRESULT (ThisClass::*)(WPARAM, LPARAM)>(memberFxn))(      \
+         return (AFX_THIS->*static_cast<LRESULT (ThisClass::*)(WPARAM, LPARAM)>(memberFxn))(       \
              wParam, lParam);                                                                      \
      }},
 
 // Commands. ON_COMMAND takes menu and accelerator commands and BN_CLICKED (whose code is 0).
 #define ON_CONTROL_RANGE_ENTRY(wNotifyCode, id, idLast, body)                                      \
-    {AfxEntryKind::Command, static_cast<UINT>(id), static_cast<UINT>(idLast),                      \
-     static_cast<int>(static_cast<WORD>(wNotifyCode)), nullptr,                                    \
+    {AfxEntryKind::Command,                                                                        \
+     static_cast<UINT>(id),                                                                        \
+     static_cast<UINT>(idLast),                                                                    \
+     static_cast<int>(static_cast<WORD>(wNotifyCode)),                                             \
+     nullptr,                                                                                      \
      [](CCmdTarget* pTarget, UINT, WPARAM wParam, LPARAM) -> LRESULT {                             \
          (void)wParam;                                                                             \
          body return 0;                                                                            \
@@ -181,9 +197,9 @@ protected:                                                                      
     ON_CONTROL_RANGE_ENTRY(wNotifyCode, id, id,                                                    \
                            (AFX_THIS->*static_cast<void (ThisClass::*)()>(memberFxn))();)
 #define ON_CONTROL_RANGE(wNotifyCode, id, idLast, memberFxn)                                       \
-    ON_CONTROL_RANGE_ENTRY(wNotifyCode, id, idLast,                                                \
-                           (AFX_THIS->*static_cast<void (ThisClass::*)(UINT)>(memberFxn))(         \
-                               LOWORD(wParam));)
+    ON_CONTROL_RANGE_ENTRY(                                                                        \
+        wNotifyCode, id, idLast,                                                                   \
+        (AFX_THIS->*static_cast<void (ThisClass::*)(UINT)>(memberFxn))(LOWORD(wParam));)
 #define ON_COMMAND(id, memberFxn) ON_CONTROL(CN_COMMAND, id, memberFxn)
 #define ON_COMMAND_RANGE(id, idLast, memberFxn) ON_CONTROL_RANGE(CN_COMMAND, id, idLast, memberFxn)
 #define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
@@ -192,8 +208,11 @@ protected:                                                                      
 
 // The user-interface state of a command: void memberFxn(CCmdUI*).
 #define ON_UPDATE_COMMAND_UI(id, memberFxn)                                                        \
-    {AfxEntryKind::UpdateCommandUI, static_cast<UINT>(id), static_cast<UINT>(id),                  \
-     CN_UPDATE_COMMAND_UI, nullptr,                                                                \
+    {AfxEntryKind::UpdateCommandUI,                                                                \
+     static_cast<UINT>(id),                                                                        \
+     static_cast<UINT>(id),                                                                        \
+     CN_UPDATE_COMMAND_UI,                                                                         \
+     nullptr,                                                                                      \
      [](CCmdTarget* pTarget, UINT, WPARAM, LPARAM lParam) -> LRESULT {                             \
          (AFX_THIS->*static_cast<void (ThisClass::*)(CCmdUI*)>(memberFxn))(                        \
              reinterpret_cast<CCmdUI*>(lParam));                                                   \

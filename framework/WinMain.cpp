@@ -1,8 +1,8 @@
 // The program's entry: runs the application object that the program defines.
-#include <windows.h>
-
 #include "framework/CWinApp.h"
 #include "framework/CWnd.h"
+
+#include <windows.h>
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nShowCmd) {
     CWinApp* pApp = AfxGetApp();

@@ -1,7 +1,8 @@
-#include <windows.h>
+#include "framework/WndCreateHook.h"
 
 #include "framework/CWnd.h"
-#include "framework/WndCreateHook.h"
+
+#include <windows.h>
 
 namespace {
 
