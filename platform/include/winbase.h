@@ -37,7 +37,6 @@ DWORD WINAPI GetTickCount(void);
 VOID WINAPI Sleep(DWORD dwMilliseconds);
 DWORD WINAPI GetCurrentThreadId(void);
 DWORD WINAPI GetCurrentProcessId(void);
-BOOL WINAPI CloseHandle(HANDLE hObject);
 
 int WINAPI lstrlenA(LPCSTR lpString);
 LPSTR WINAPI lstrcpyA(LPSTR lpString1, LPCSTR lpString2);

@@ -9,6 +9,10 @@ typedef VOID(CALLBACK* TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
 typedef BOOL(CALLBACK* WNDENUMPROC)(HWND, LPARAM);
 typedef LRESULT(CALLBACK* HOOKPROC)(int, WPARAM, LPARAM);
 
+#define MAKEWPARAM(l, h) ((WPARAM)(DWORD)MAKELONG(l, h))
+#define MAKELPARAM(l, h) ((LPARAM)(DWORD)MAKELONG(l, h))
+#define MAKELRESULT(l, h) ((LRESULT)(DWORD)MAKELONG(l, h))
+
 #define MAKEINTRESOURCEA(i) ((LPSTR)((ULONG_PTR)((WORD)(i))))
 #define MAKEINTRESOURCE MAKEINTRESOURCEA
 #define IS_INTRESOURCE(r) ((((ULONG_PTR)(r)) >> 16) == 0)
@@ -273,6 +277,10 @@ typedef LRESULT(CALLBACK* HOOKPROC)(int, WPARAM, LPARAM);
 #define HTMAXBUTTON 9
 #define HTBORDER 18
 #define HTCLOSE 20
+
+#define SIZE_RESTORED 0
+#define SIZE_MINIMIZED 1
+#define SIZE_MAXIMIZED 2
 
 #define WA_INACTIVE 0
 #define WA_ACTIVE 1
@@ -695,7 +703,11 @@ typedef LRESULT(CALLBACK* HOOKPROC)(int, WPARAM, LPARAM);
 #define BF_RIGHT 0x0004
 #define BF_BOTTOM 0x0008
 #define BF_RECT (BF_LEFT | BF_TOP | BF_RIGHT | BF_BOTTOM)
+#define BF_MIDDLE 0x0800
+#define BF_SOFT 0x1000
 #define BF_ADJUST 0x2000
+#define BF_FLAT 0x4000
+#define BF_MONO 0x8000
 
 #pragma pack(push, 4)
 typedef struct tagWNDCLASSA {
@@ -795,6 +807,11 @@ typedef struct tagTRACKMOUSEEVENT {
     HWND hwndTrack;
     DWORD dwHoverTime;
 } TRACKMOUSEEVENT, *LPTRACKMOUSEEVENT;
+
+typedef struct tagSTYLESTRUCT {
+    DWORD styleOld;
+    DWORD styleNew;
+} STYLESTRUCT, *LPSTYLESTRUCT;
 
 typedef struct tagANIMATIONINFO {
     UINT cbSize;
