@@ -61,7 +61,7 @@ LSTATUS WINAPI RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, LPSTR, DWORD, 
     if (!parent) return ERROR_INVALID_HANDLE;
     if (lpSubKey == nullptr) return ERROR_INVALID_PARAMETER;
     std::optional<std::vector<std::string>> components = qv::registry::SplitSubkey(lpSubKey);
-    if (!components) return qv::registry::kErrorBadPathname;
+    if (!components) return ERROR_BAD_PATHNAME;
     const REGSAM rights = qv::registry::KeyRights(samDesired);
 
     // An existing key is only opened: that needs no lock and no right to write.

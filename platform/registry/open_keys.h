@@ -9,11 +9,6 @@
 
 namespace qv::registry {
 
-// ERROR_BAD_PATHNAME, for a subkey path with an empty component.
-inline constexpr LONG kErrorBadPathname = 161;
-// ERROR_NOACCESS, for data that cannot be read.
-inline constexpr LONG kErrorNoAccess = 998;
-
 enum class Hive {
     CurrentUser, // kept by the host's registry store
     Empty,       // HKEY_LOCAL_MACHINE and HKEY_USERS: nothing there, and nothing may be added

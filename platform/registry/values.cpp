@@ -49,7 +49,7 @@ LSTATUS WINAPI RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD, DWORD dwType
                               DWORD cbData) {
     std::optional<OpenKey> key = FindOpenKey(hKey);
     if (!key) return ERROR_INVALID_HANDLE;
-    if (lpData == nullptr && cbData != 0) return qv::registry::kErrorNoAccess;
+    if (lpData == nullptr && cbData != 0) return ERROR_NOACCESS;
     if (!key->Allows(KEY_SET_VALUE)) return ERROR_ACCESS_DENIED;
     std::vector<uint8_t> data(lpData, lpData + (lpData == nullptr ? 0 : cbData));
     return qv::registry::EditKey(*key, [&](RegistryKey& target, bool& changed) -> LONG {
