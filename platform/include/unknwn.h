@@ -1,0 +1,20 @@
+// IUnknown, the base of every COM interface, and IClassFactory. Interfaces are abstract classes
+// whose virtual functions are declared in the order of their vtable slots.
+#pragma once
+#include <wtypes.h>
+
+DEFINE_GUID(IID_IUnknown, 0x00000000, 0x0000, 0x0000, 0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46);
+DEFINE_GUID(IID_IClassFactory, 0x00000001, 0x0000, 0x0000, 0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46);
+
+struct IUnknown {
+    STDMETHOD(QueryInterface)(REFIID riid, void** ppvObject) PURE;
+    STDMETHOD_(ULONG, AddRef)() PURE;
+    STDMETHOD_(ULONG, Release)() PURE;
+};
+typedef IUnknown* LPUNKNOWN;
+
+struct IClassFactory : public IUnknown {
+    STDMETHOD(CreateInstance)(IUnknown* pUnkOuter, REFIID riid, void** ppvObject) PURE;
+    STDMETHOD(LockServer)(BOOL fLock) PURE;
+};
+typedef IClassFactory* LPCLASSFACTORY;
