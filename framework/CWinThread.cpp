@@ -1,6 +1,7 @@
 #include "framework/CWinThread.h"
 
 #include "framework/CWnd.h"
+#include "framework/TempMaps.h"
 
 #include <windows.h>
 
@@ -28,7 +29,7 @@ BOOL CWinThread::PreTranslateMessage(MSG*) {
 }
 
 BOOL CWinThread::OnIdle(LONG) {
-    CWnd::DeleteTempMap();
+    AfxDeleteTempMaps();
     return FALSE;
 }
 

@@ -38,7 +38,7 @@ public:
     // it from being dispatched.
     virtual BOOL PreTranslateMessage(MSG* pMsg);
     // Work to do while the queue is empty; returns TRUE to be called again before the next
-    // wait. By default deletes the temporary window wrappers.
+    // wait. By default deletes the temporary wrappers (AfxDeleteTempMaps).
     virtual BOOL OnIdle(LONG lCount);
     virtual CWnd* GetMainWnd();
 

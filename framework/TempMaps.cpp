@@ -1,0 +1,7 @@
+#include "framework/TempMaps.h"
+
+#include "framework/CWnd.h"
+
+void AfxDeleteTempMaps() {
+    CWnd::DeleteTempMap();
+}
