@@ -1,4 +1,5 @@
 #include "user/nonclient.h"
+#include "user/popup_menu.h"
 #include "user/window.h"
 
 #include <cstring>
@@ -65,8 +66,16 @@ LRESULT CtlColor(UINT message, HDC hdc) {
     return reinterpret_cast<LRESULT>(GetSysColorBrush(window ? COLOR_WINDOW : COLOR_BTNFACE));
 }
 
-LRESULT SysCommand(HWND hwnd, WPARAM wParam) {
+LRESULT SysCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     switch (wParam & 0xFFF0) {
+    case SC_KEYMENU:
+        // Alt+Space opens the window menu; other keys would open a menu bar, which no window has.
+        if (lParam == ' ')
+            TrackSystemMenu(hwnd, true);
+        return 0;
+    case SC_MOUSEMENU:
+        TrackSystemMenu(hwnd, false);
+        return 0;
     case SC_CLOSE:
         SendMessageA(hwnd, WM_CLOSE, 0, 0);
         return 0;
@@ -133,7 +142,7 @@ LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
         DestroyWindow(hWnd);
         return 0;
     case WM_SYSCOMMAND:
-        return SysCommand(hWnd, wParam);
+        return SysCommand(hWnd, wParam, lParam);
     case WM_SYSKEYDOWN:
         if (wParam == VK_F4 && (lParam & (1 << 29)))
             PostMessageA(GetAncestor(hWnd, GA_ROOT), WM_SYSCOMMAND, SC_CLOSE, 0);
