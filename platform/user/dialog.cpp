@@ -10,6 +10,11 @@ using namespace qv::user;
 namespace qv::user {
 namespace {
 
+std::function<void(HWND, INT_PTR)>& EndObserver() {
+    static auto* observer = new std::function<void(HWND, INT_PTR)>;
+    return *observer;
+}
+
 std::map<HWND, DialogInfo>& Dialogs() {
     static auto* dialogs = new std::map<HWND, DialogInfo>;
     return *dialogs;
@@ -84,6 +89,11 @@ bool IsPushButton(HWND hwnd) {
 }
 
 } // namespace
+
+void SetEndDialogObserver(std::function<void(HWND, INT_PTR)> observer) {
+    auto lock = LockUser();
+    EndObserver() = std::move(observer);
+}
 
 DialogInfo* FindDialogInfo(HWND hwnd) {
     auto& dialogs = Dialogs();
@@ -378,8 +388,10 @@ LRESULT WINAPI DefDlgProcA(HWND hDlg, UINT Msg, WPARAM wParam, LPARAM lParam) {
 BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult) {
     HWND owner = nullptr;
     bool modal;
+    std::function<void(HWND, INT_PTR)> observer;
     {
         auto lock = LockUser();
+        observer = EndObserver();
         DialogInfo* d = FindDialogInfo(hDlg);
         if (!d) {
             SetLastError(ERROR_INVALID_WINDOW_HANDLE);
@@ -391,6 +403,8 @@ BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult) {
         if (Window* w = FindWindowObject(hDlg))
             owner = w->owner;
     }
+    if (observer)
+        observer(hDlg, nResult);
     // The owner takes input again before the dialog goes, so that it becomes the active one.
     if (modal && owner)
         EnableWindow(owner, TRUE);

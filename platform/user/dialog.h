@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 namespace qv::user {
 
 struct DialogInfo {
@@ -33,5 +35,8 @@ INT_PTR RunModalDialog(HWND dialog, HWND owner);
 // follows the focus among push buttons, and an edit field gets its text selected.
 void SetDialogFocus(HWND dialog, HWND control);
 
+
+// For the test desktop: called with each dialog and its end code when EndDialog ends it.
+void SetEndDialogObserver(std::function<void(HWND, INT_PTR)> observer);
 
 } // namespace qv::user
