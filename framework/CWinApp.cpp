@@ -73,3 +73,5 @@ HINSTANCE AfxGetInstanceHandle() {
 LPCSTR AfxGetAppName() {
     return g_pApp ? g_pApp->m_pszAppName : nullptr;
 }
+
+void CWinApp::OnHelp() {}

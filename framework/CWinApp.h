@@ -6,6 +6,9 @@
 #include <string>
 #include <windows.h>
 
+// The framework's help command, as F1 raises it.
+#define ID_HELP 0xE146
+
 class CWinApp : public CWinThread {
 public:
     // A null name takes the default: the program's file name without folder or extension.
@@ -26,6 +29,10 @@ public:
 
     // Called by WinMain before InitInstance: the process's start-up arguments.
     void InitApplication(HINSTANCE hInstance, LPSTR lpCmdLine, int nCmdShow);
+
+    // The default help: the application ships no help file, so there is nothing to show,
+    // which is what Windows' help does when the file is missing.
+    afx_msg void OnHelp();
 
 private:
     std::string m_strAppName;
