@@ -115,6 +115,9 @@ public:
     // handlers; without a handler, a control whose command has no handler either is disabled
     // when bDisableIfNoHandler.
     void UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHandler);
+    // The window's system menu (a temporary wrapper); with bRevert, the default one is restored
+    // and null returned.
+    CMenu* GetSystemMenu(BOOL bRevert) const;
 
 protected:
     // Called before the object starts receiving the window's messages (creation, subclassing).
