@@ -8,10 +8,12 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 namespace qv::desktop {
 namespace {
+
+// The front end of the running session, for ShowFlight; used on the UI thread only.
+FrontEnd* gFrontEnd = nullptr;
 
 sigset_t HandledSignals() {
     sigset_t set;
@@ -23,29 +25,38 @@ sigset_t HandledSignals() {
     return set;
 }
 
-void ChooseFrontEnd() {
-    const char* wanted = std::getenv("QV_DESKTOP");
-    if (wanted && *wanted && std::strcmp(wanted, "headless") != 0)
-        std::fprintf(stderr, "QV_DESKTOP=%s: no such desktop here; using headless\n", wanted);
-}
-
 } // namespace
+
+void ShowFlight(const RECT& from, const RECT& to) {
+    if (gFrontEnd)
+        gFrontEnd->ShowFlight(from, to);
+}
 
 Session::Session() {
     if (const char* path = std::getenv("QV_SCREENSHOT"))
         screenshotPath_ = path;
     uiThread_ = GetCurrentThreadId();
-    ChooseFrontEnd();
     // Every thread made from now on inherits the mask, so only the listener takes these.
     sigset_t set = HandledSignals();
     pthread_sigmask(SIG_BLOCK, &set, nullptr);
+    frontEnd_ = MakeFrontEnd();
+    frontEnd_->Start(uiThread_);
+    gFrontEnd = frontEnd_.get();
+    user::SetIdleHook([this] {
+        if (GetCurrentThreadId() == uiThread_)
+            frontEnd_->ScreenChanged();
+    });
+    listening_ = true;
     listener_ = std::thread([this] { Listen(); });
 }
 
 Session::~Session() {
-    stop_ = true;
-    if (listener_.joinable())
-        listener_.join();
+    if (!finished_) {
+        user::SetIdleHook({});
+        gFrontEnd = nullptr;
+        frontEnd_->Stop();
+    }
+    StopListening();
 }
 
 void Session::Listen() {
@@ -61,12 +72,32 @@ void Session::Listen() {
             user::EndSession();
         }
     }
+    listening_ = false;
+}
+
+void Session::StopListening() {
+    stop_ = true;
+    // The listener may be waiting for this thread to take a screenshot: keep running its calls
+    // until it has seen the stop (within its poll of a fifth of a second).
+    MSG msg;
+    while (listening_) {
+        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
+        Sleep(5);
+    }
+    if (listener_.joinable())
+        listener_.join();
 }
 
 void Session::Finish() {
+    if (finished_)
+        return;
+    finished_ = true;
+    user::SetIdleHook({});
+    gFrontEnd = nullptr;
     if (!screenshotPath_.empty() && !WriteScreenshot(screenshotPath_))
         std::fprintf(stderr, "cannot write the screenshot %s\n", screenshotPath_.c_str());
-    stop_ = true;
+    frontEnd_->Stop();
+    StopListening();
 }
 
 } // namespace qv::desktop

@@ -65,6 +65,11 @@ void HandleCalls(Lock& lock, ThreadQueue& queue) {
     }
 }
 
+std::function<void()>& IdleHook() {
+    static std::function<void()> hook;
+    return hook;
+}
+
 void Stamp(MSG* msg) {
     if (!msg->time)
         msg->time = Now();
@@ -109,6 +114,7 @@ bool NextMessage(MSG* msg, HWND filter, UINT first, UINT last, bool remove, bool
     auto& state = State();
     DWORD self = GetCurrentThreadId();
     ThreadQueue& queue = QueueOf(self);
+    bool idleHookRan = false;
     for (;;) {
         HandleSent(lock, queue);
         HandleCalls(lock, queue);
@@ -150,6 +156,16 @@ bool NextMessage(MSG* msg, HWND filter, UINT first, UINT last, bool remove, bool
         }
         if (!wait)
             return false;
+        // Once before each sleep; what the hook caused is looked at before sleeping.
+        if (!idleHookRan && IdleHook()) {
+            idleHookRan = true;
+            std::function<void()> hook = IdleHook();
+            lock.unlock();
+            hook();
+            lock.lock();
+            continue;
+        }
+        idleHookRan = false;
         queue.waiting = true;
         state.changed.notify_all();
         uint64_t due = NextTimerDue(self);
@@ -205,6 +221,11 @@ bool WaitThreadIdle(DWORD threadId, std::chrono::milliseconds timeout) {
             return IsThreadIdle(threadId);
     }
     return true;
+}
+
+void SetIdleHook(std::function<void()> hook) {
+    auto lock = LockUser();
+    IdleHook() = std::move(hook);
 }
 
 void EndSession() {

@@ -30,6 +30,11 @@ bool IsThreadIdle(DWORD threadId);
 // Waits until the thread is idle; false when the timeout (real time) passes first.
 bool WaitThreadIdle(DWORD threadId, std::chrono::milliseconds timeout);
 
+// Runs on a thread each time it has handled everything due and is about to wait for messages:
+// the moment a front end shows what changed on the screen. Called without the lock; an empty
+// function removes it.
+void SetIdleHook(std::function<void()> hook);
+
 // Ends every message loop of the process, as a log-off does: from now on GetMessageA returns
 // FALSE at once.
 void EndSession();
