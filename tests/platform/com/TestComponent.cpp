@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <random>
 
@@ -16,10 +17,18 @@ const CLSID CLSID_TestComponent = {0x5C1A9E4B, 0x7D2F, 0x4E61, {0x9A, 0x3B, 0x0C
 
 namespace {
 
-std::string Narrow(const OLECHAR* text, UINT length) {
+// ASCII as it is, any other character as <hex>.
+std::string Printable(const OLECHAR* text, UINT length) {
     std::string out;
-    for (UINT i = 0; i < length; ++i)
-        out.push_back(text[i] < 0x80 ? static_cast<char>(text[i]) : '?');
+    for (UINT i = 0; i < length; ++i) {
+        if (text[i] >= 0x20 && text[i] < 0x7F) {
+            out.push_back(static_cast<char>(text[i]));
+        } else {
+            char hex[8];
+            snprintf(hex, sizeof hex, "<%x>", static_cast<unsigned>(text[i]));
+            out += hex;
+        }
+    }
     return out;
 }
 
@@ -32,7 +41,7 @@ std::string Describe(const VARIANT& arg) {
     case VT_BOOL:
         return "BOOL:" + std::to_string(arg.boolVal);
     case VT_BSTR:
-        return "BSTR:" + Narrow(arg.bstrVal, SysStringLen(arg.bstrVal));
+        return "BSTR:" + Printable(arg.bstrVal, SysStringLen(arg.bstrVal));
     default:
         return "VT" + std::to_string(arg.vt);
     }
