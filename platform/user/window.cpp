@@ -1,5 +1,7 @@
 #include "user/window.h"
 
+#include "user/system_classes.h"
+
 #include <strings.h>
 
 namespace qv::user {
@@ -60,6 +62,7 @@ ThreadQueue& QueueOf(DWORD threadId) {
 std::shared_ptr<WindowClass> FindClass(const char* nameOrAtom) {
     if (!nameOrAtom)
         return nullptr;
+    EnsureSystemClasses();
     for (auto& cls : State().classes) {
         if (IS_INTRESOURCE(nameOrAtom) ? cls->atom == LOWORD(nameOrAtom)
                                        : strcasecmp(cls->name.c_str(), nameOrAtom) == 0)

@@ -1,0 +1,40 @@
+#include "user/system_classes.h"
+
+#include "user/window.h"
+
+namespace qv::user {
+
+void EnsureSystemClasses() {
+    // Only ever touched with the user lock held, so a plain flag is enough; it is set before
+    // registering because RegisterClassExA looks the name up again (and so comes back here).
+    static bool registered = false;
+    if (registered)
+        return;
+    registered = true;
+    struct Entry {
+        const char* name;
+        UINT style;
+        WNDPROC proc;
+        LPCSTR cursor;
+    };
+    const Entry entries[] = {
+        {"Button", CS_DBLCLKS | CS_PARENTDC | CS_HREDRAW | CS_VREDRAW, ButtonProc, IDC_ARROW},
+        {"Static", CS_DBLCLKS | CS_PARENTDC, StaticProc, IDC_ARROW},
+        {"Edit", CS_DBLCLKS | CS_PARENTDC, EditProc, IDC_IBEAM},
+        {"ComboBox", CS_DBLCLKS | CS_PARENTDC | CS_HREDRAW | CS_VREDRAW, ComboBoxProc, IDC_ARROW},
+        {"ComboLBox", CS_DBLCLKS | CS_SAVEBITS, ComboListProc, IDC_ARROW},
+    };
+    for (const Entry& e : entries) {
+        WNDCLASSEXA wc{};
+        wc.cbSize = sizeof wc;
+        wc.style = e.style | CS_GLOBALCLASS;
+        wc.lpfnWndProc = e.proc;
+        // Each control keeps its state in one structure reached through its extra bytes.
+        wc.cbWndExtra = sizeof(void*);
+        wc.hCursor = LoadCursorA(nullptr, e.cursor);
+        wc.lpszClassName = e.name;
+        RegisterClassExA(&wc);
+    }
+}
+
+} // namespace qv::user

@@ -1,0 +1,18 @@
+// The predefined window classes of the window manager: buttons, statics, edit fields, combo
+// boxes and their drop-down lists, available to every module without registration.
+#pragma once
+#include <windows.h>
+
+namespace qv::user {
+
+// Registers the predefined classes the first time it is called. Called by FindClass with the
+// user lock held; safe to call again (and recursively, as registration looks classes up).
+void EnsureSystemClasses();
+
+LRESULT CALLBACK ButtonProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK StaticProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK EditProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK ComboBoxProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK ComboListProc(HWND, UINT, WPARAM, LPARAM);
+
+} // namespace qv::user
