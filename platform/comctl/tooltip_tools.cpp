@@ -81,7 +81,11 @@ void ToolTip::DeleteTool(const TTTOOLINFOA* ti) {
     if (!tool)
         return;
     ToolKey key{tool->hwnd, tool->id};
+    // Hiding its tip notifies the owner, who may change the tools meanwhile.
     Forget(key);
+    tool = Find(key);
+    if (!tool)
+        return;
     tools.erase(tools.begin() + (tool - tools.data()));
     UpdateSubclassing();
 }

@@ -126,8 +126,8 @@ LRESULT ToolTip::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_SETFONT:
         font = reinterpret_cast<HFONT>(wParam);
-        if (lParam)
-            InvalidateRect(self, nullptr, TRUE);
+        if (shown_)
+            Refresh(*shown_);
         return 0;
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(FontInUse());
