@@ -20,15 +20,23 @@ struct Button {
 
 constexpr int kBoxSize = 13;
 
-UINT TypeOf(HWND hwnd) { return GetWindowLongA(hwnd, GWL_STYLE) & BS_TYPEMASK; }
-DWORD StyleOf(HWND hwnd) { return static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE)); }
+UINT TypeOf(HWND hwnd) {
+    return GetWindowLongA(hwnd, GWL_STYLE) & BS_TYPEMASK;
+}
+DWORD StyleOf(HWND hwnd) {
+    return static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE));
+}
 
 bool IsCheckType(UINT type) {
     return type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE ||
            type == BS_AUTO3STATE;
 }
-bool IsRadioType(UINT type) { return type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON; }
-bool IsPushType(UINT type) { return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON; }
+bool IsRadioType(UINT type) {
+    return type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON;
+}
+bool IsPushType(UINT type) {
+    return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
+}
 // Drawn as a push button: push buttons, and check boxes and radio buttons with BS_PUSHLIKE.
 bool LooksPushed(HWND hwnd) {
     UINT type = TypeOf(hwnd);
@@ -255,8 +263,9 @@ void PaintOwnerDrawn(HWND hwnd, Button& b, HDC hdc, const RECT& r) {
         state |= ODS_FOCUS;
     if (StyleOf(hwnd) & WS_DISABLED)
         state |= ODS_DISABLED;
-    DRAWITEMSTRUCT item{ODT_BUTTON, static_cast<UINT>(GetDlgCtrlID(hwnd)), 0, ODA_DRAWENTIRE,
-                        state, hwnd, hdc, r, 0};
+    DRAWITEMSTRUCT item{
+        ODT_BUTTON, static_cast<UINT>(GetDlgCtrlID(hwnd)), 0, ODA_DRAWENTIRE, state, hwnd, hdc, r,
+        0};
     SendMessageA(GetParent(hwnd), WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
 }
 

@@ -1,13 +1,11 @@
 // The "ComboLBox" class: the drop-down list of a combo box, a topmost popup that shows the
 // combo box's items, follows the pointer and reports the choice back to its combo box.
 #include "user/combobox.h"
-
 #include "user/control_paint.h"
 #include "user/system_classes.h"
 
-#include <windowsx.h>
-
 #include <algorithm>
+#include <windowsx.h>
 
 using namespace qv::user::controls;
 
@@ -18,7 +16,9 @@ struct ComboList {
     bool pressed = false; // a press inside the list, waiting for its release
 };
 
-ComboBox* ComboOf(const ComboList& l) { return StateOf<ComboBox>(l.combo); }
+ComboBox* ComboOf(const ComboList& l) {
+    return StateOf<ComboBox>(l.combo);
+}
 
 int VisibleRows(HWND hwnd, const ComboBox& c) {
     return std::max<int>(1, ClientRect(hwnd).bottom / ComboItemHeight(c));

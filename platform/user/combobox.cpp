@@ -5,11 +5,10 @@
 #include "user/control_paint.h"
 #include "user/system_classes.h"
 
-#include <windowsx.h>
-
 #include <algorithm>
 #include <cstring>
 #include <strings.h>
+#include <windowsx.h>
 
 #ifndef EM_GETSEL
 #define EM_GETSEL 0x00B0
@@ -37,7 +36,9 @@ using namespace qv::user::controls;
 
 namespace qv::user::controls {
 
-int ComboItemHeight(const ComboBox& combo) { return LineHeight(combo.font) + 2; }
+int ComboItemHeight(const ComboBox& combo) {
+    return LineHeight(combo.font) + 2;
+}
 
 } // namespace qv::user::controls
 
@@ -46,11 +47,17 @@ namespace {
 constexpr int kEditId = 1001;
 constexpr int kBorder = 2;
 
-DWORD StyleOf(HWND hwnd) { return static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE)); }
-bool IsListOnly(HWND hwnd) { return (StyleOf(hwnd) & 3) == CBS_DROPDOWNLIST; }
+DWORD StyleOf(HWND hwnd) {
+    return static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE));
+}
+bool IsListOnly(HWND hwnd) {
+    return (StyleOf(hwnd) & 3) == CBS_DROPDOWNLIST;
+}
 
 // The control's own height: one line of text in the field plus its margins and border.
-int FieldHeight(const ComboBox& c) { return LineHeight(c.font) + 4 + 2 * kBorder; }
+int FieldHeight(const ComboBox& c) {
+    return LineHeight(c.font) + 4 + 2 * kBorder;
+}
 
 RECT ButtonRect(HWND hwnd) {
     RECT r = ClientRect(hwnd);
@@ -135,7 +142,8 @@ int SortedPosition(const ComboBox& c, const char* text) {
 }
 
 bool InRange(const ComboBox& c, WPARAM index) {
-    return static_cast<int>(index) >= 0 && static_cast<size_t>(static_cast<int>(index)) < c.items.size();
+    return static_cast<int>(index) >= 0 &&
+           static_cast<size_t>(static_cast<int>(index)) < c.items.size();
 }
 
 void Open(HWND hwnd, ComboBox& c) {
@@ -155,8 +163,7 @@ void Open(HWND hwnd, ComboBox& c) {
     c.top = std::clamp(c.selected - visible / 2, 0,
                        std::max(0, static_cast<int>(c.items.size()) - visible));
     c.dropped = true;
-    SetWindowPos(c.list, HWND_TOPMOST, r.left, r.bottom, r.right - r.left, height,
-                 SWP_NOACTIVATE);
+    SetWindowPos(c.list, HWND_TOPMOST, r.left, r.bottom, r.right - r.left, height, SWP_NOACTIVATE);
     ShowWindow(c.list, SW_SHOWNA);
     Redraw(c.list);
     SetCapture(c.list);
@@ -251,8 +258,8 @@ void Paint(HWND hwnd, ComboBox& c) {
     RECT r = ClientRect(hwnd);
     HGDIOBJ oldFont = SelectObject(hdc, FontOrDefault(c.font));
     DrawEdge(hdc, &r, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
-    HBRUSH brush = ParentColours(hwnd, GetParent(hwnd),
-                                 enabled ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC, hdc);
+    HBRUSH brush =
+        ParentColours(hwnd, GetParent(hwnd), enabled ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC, hdc);
     RECT field = FieldRect(hwnd);
     FillBackground(hdc, field, brush);
     if (!c.edit && c.selected >= 0) {
@@ -402,7 +409,8 @@ LRESULT ListMessage(HWND hwnd, ComboBox& c, UINT message, WPARAM wParam, LPARAM 
         return InRange(c, wParam) ? static_cast<LRESULT>(c.items[wParam].text.size()) : CB_ERR;
     case CB_FINDSTRING:
     case CB_FINDSTRINGEXACT:
-        return Find(c, wParam, reinterpret_cast<const char*>(lParam), message == CB_FINDSTRINGEXACT);
+        return Find(c, wParam, reinterpret_cast<const char*>(lParam),
+                    message == CB_FINDSTRINGEXACT);
     case CB_SELECTSTRING: {
         int found = Find(c, wParam, reinterpret_cast<const char*>(lParam), false);
         if (found != CB_ERR) {
@@ -557,7 +565,8 @@ LRESULT CALLBACK ComboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
             c->quiet = false;
             return result;
         } else {
-            int found = Find(*c, static_cast<WPARAM>(-1), reinterpret_cast<const char*>(lParam), true);
+            int found =
+                Find(*c, static_cast<WPARAM>(-1), reinterpret_cast<const char*>(lParam), true);
             if (found == CB_ERR)
                 return CB_ERR;
             c->selected = c->hot = found;

@@ -1,9 +1,8 @@
 // The state a combo box shares with its drop-down list (class "ComboLBox").
 #pragma once
-#include <windows.h>
-
 #include <string>
 #include <vector>
+#include <windows.h>
 
 namespace qv::user::controls {
 
@@ -14,9 +13,9 @@ struct ComboItem {
 
 struct ComboBox {
     std::vector<ComboItem> items;
-    int selected = -1;    // the current selection (CB_GETCURSEL)
-    int hot = -1;         // the item highlighted in the open list
-    int top = 0;          // the first item the open list shows
+    int selected = -1; // the current selection (CB_GETCURSEL)
+    int hot = -1;      // the item highlighted in the open list
+    int top = 0;       // the first item the open list shows
     bool dropped = false;
     bool focused = false; // a drop-down list box with the focus on itself
     bool quiet = false;   // the combo box is changing its field itself: no edit notifications

@@ -11,8 +11,8 @@ HBRUSH ParentColours(HWND control, HWND parent, UINT message, HDC hdc) {
                               reinterpret_cast<LPARAM>(control));
     // A parent that does not answer leaves the system's colours.
     if (!answer)
-        answer = DefWindowProcA(parent ? parent : control, message,
-                                reinterpret_cast<WPARAM>(hdc), reinterpret_cast<LPARAM>(control));
+        answer = DefWindowProcA(parent ? parent : control, message, reinterpret_cast<WPARAM>(hdc),
+                                reinterpret_cast<LPARAM>(control));
     auto brush = reinterpret_cast<HBRUSH>(answer);
     return brush == GetStockObject(NULL_BRUSH) ? nullptr : brush;
 }
@@ -52,7 +52,9 @@ RECT ClientRect(HWND hwnd) {
     return r;
 }
 
-void Redraw(HWND hwnd) { InvalidateRect(hwnd, nullptr, TRUE); }
+void Redraw(HWND hwnd) {
+    InvalidateRect(hwnd, nullptr, TRUE);
+}
 
 void Notify(HWND control, UINT code) {
     HWND parent = GetParent(control);

@@ -1,23 +1,19 @@
 // What the predefined controls share: their state behind the extra bytes, the parent's colours,
 // the font, notifications and the classic drawing pieces.
 #pragma once
-#include <windows.h>
-
 #include <string>
+#include <windows.h>
 
 namespace qv::user::controls {
 
 // The state structure a control keeps in its first extra bytes.
-template <class T>
-T* StateOf(HWND hwnd) {
+template <class T> T* StateOf(HWND hwnd) {
     return reinterpret_cast<T*>(GetWindowLongPtrA(hwnd, 0));
 }
-template <class T>
-void AttachState(HWND hwnd, T* state) {
+template <class T> void AttachState(HWND hwnd, T* state) {
     SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(state));
 }
-template <class T>
-void FreeState(HWND hwnd) {
+template <class T> void FreeState(HWND hwnd) {
     delete StateOf<T>(hwnd);
     SetWindowLongPtrA(hwnd, 0, 0);
 }

@@ -3,9 +3,8 @@
 #include "user/control_paint.h"
 #include "user/system_classes.h"
 
-#include <windowsx.h>
-
 #include <algorithm>
+#include <windowsx.h>
 
 // The edit messages and notifications the window manager's headers do not declare yet.
 #ifndef EM_GETSEL
@@ -49,14 +48,16 @@ constexpr int kMargin = 1;
 struct Edit {
     size_t anchor = 0; // the selection runs from the anchor to the caret
     size_t caret = 0;
-    size_t first = 0;  // the first character shown
+    size_t first = 0; // the first character shown
     size_t limit = kDefaultLimit;
     bool focused = false;
     bool selecting = false;
     HFONT font = nullptr;
 };
 
-DWORD StyleOf(HWND hwnd) { return static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE)); }
+DWORD StyleOf(HWND hwnd) {
+    return static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE));
+}
 
 int TextWidth(const Edit& e, const std::string& text) {
     HDC hdc = CreateCompatibleDC(nullptr);
@@ -102,7 +103,8 @@ bool ReplaceSelection(HWND hwnd, Edit& e, std::string insert) {
     std::string text = WindowText(hwnd);
     size_t begin = std::min(e.anchor, e.caret);
     size_t end = std::max(e.anchor, e.caret);
-    size_t room = e.limit > text.size() - (end - begin) ? e.limit - (text.size() - (end - begin)) : 0;
+    size_t room =
+        e.limit > text.size() - (end - begin) ? e.limit - (text.size() - (end - begin)) : 0;
     if (insert.size() > room) {
         insert.resize(room);
         Notify(hwnd, EN_MAXTEXT);
@@ -239,7 +241,8 @@ void Paint(HWND hwnd, Edit& e) {
     DrawPiece(hdc, text.substr(end), x, line);
     if (e.focused && e.anchor == e.caret) {
         SIZE before{};
-        GetTextExtentPoint32A(hdc, text.c_str() + first, static_cast<int>(e.caret - first), &before);
+        GetTextExtentPoint32A(hdc, text.c_str() + first, static_cast<int>(e.caret - first),
+                              &before);
         int height = LineHeight(e.font);
         int top = (r.top + r.bottom - height) / 2;
         RECT caret{line.left + before.cx, top, line.left + before.cx + 1, top + height};
@@ -324,9 +327,9 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         Notify(hwnd, EN_KILLFOCUS);
         return 0;
     case WM_KEYDOWN:
-        if (inCombo && (wParam == VK_UP || wParam == VK_DOWN || wParam == VK_F4 ||
-                        wParam == VK_PRIOR || wParam == VK_NEXT || wParam == VK_RETURN ||
-                        wParam == VK_ESCAPE)) {
+        if (inCombo &&
+            (wParam == VK_UP || wParam == VK_DOWN || wParam == VK_F4 || wParam == VK_PRIOR ||
+             wParam == VK_NEXT || wParam == VK_RETURN || wParam == VK_ESCAPE)) {
             SendMessageA(parent, message, wParam, lParam);
             return 0;
         }

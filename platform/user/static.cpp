@@ -14,8 +14,12 @@ struct Static {
     HICON icon = nullptr;
 };
 
-DWORD StyleOf(HWND hwnd) { return static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE)); }
-UINT TypeOf(HWND hwnd) { return StyleOf(hwnd) & SS_TYPEMASK; }
+DWORD StyleOf(HWND hwnd) {
+    return static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE));
+}
+UINT TypeOf(HWND hwnd) {
+    return StyleOf(hwnd) & SS_TYPEMASK;
+}
 
 bool IsTextType(UINT type) {
     return type == SS_LEFT || type == SS_CENTER || type == SS_RIGHT || type == SS_SIMPLE ||
@@ -125,9 +129,15 @@ void Paint(HWND hwnd, Static& s) {
     HGDIOBJ oldFont = SelectObject(hdc, FontOrDefault(s.font));
     HBRUSH brush = ParentColours(hwnd, GetParent(hwnd), WM_CTLCOLORSTATIC, hdc);
     if (type == SS_OWNERDRAW) {
-        DRAWITEMSTRUCT item{ODT_STATIC, static_cast<UINT>(GetDlgCtrlID(hwnd)), 0, ODA_DRAWENTIRE,
+        DRAWITEMSTRUCT item{ODT_STATIC,
+                            static_cast<UINT>(GetDlgCtrlID(hwnd)),
+                            0,
+                            ODA_DRAWENTIRE,
                             (style & WS_DISABLED) ? static_cast<UINT>(ODS_DISABLED) : 0u,
-                            hwnd, hdc, r, 0};
+                            hwnd,
+                            hdc,
+                            r,
+                            0};
         SendMessageA(GetParent(hwnd), WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
     } else {
         if (style & SS_SUNKEN)

@@ -11,26 +11,31 @@ void EnsureSystemClasses() {
     if (registered)
         return;
     registered = true;
+    // Each control keeps its state in one structure reached through its extra bytes.
+    constexpr int kStateBytes = sizeof(void*);
     struct Entry {
         const char* name;
         UINT style;
         WNDPROC proc;
         LPCSTR cursor;
+        int extra;
     };
     const Entry entries[] = {
-        {"Button", CS_DBLCLKS | CS_PARENTDC | CS_HREDRAW | CS_VREDRAW, ButtonProc, IDC_ARROW},
-        {"Static", CS_DBLCLKS | CS_PARENTDC, StaticProc, IDC_ARROW},
-        {"Edit", CS_DBLCLKS | CS_PARENTDC, EditProc, IDC_IBEAM},
-        {"ComboBox", CS_DBLCLKS | CS_PARENTDC | CS_HREDRAW | CS_VREDRAW, ComboBoxProc, IDC_ARROW},
-        {"ComboLBox", CS_DBLCLKS | CS_SAVEBITS, ComboListProc, IDC_ARROW},
+        {"Button", CS_DBLCLKS | CS_PARENTDC | CS_HREDRAW | CS_VREDRAW, ButtonProc, IDC_ARROW,
+         kStateBytes},
+        {"Static", CS_DBLCLKS | CS_PARENTDC, StaticProc, IDC_ARROW, kStateBytes},
+        {"Edit", CS_DBLCLKS | CS_PARENTDC, EditProc, IDC_IBEAM, kStateBytes},
+        {"ComboBox", CS_DBLCLKS | CS_PARENTDC | CS_HREDRAW | CS_VREDRAW, ComboBoxProc, IDC_ARROW,
+         kStateBytes},
+        {"ComboLBox", CS_DBLCLKS | CS_SAVEBITS, ComboListProc, IDC_ARROW, kStateBytes},
+        {"#32770", CS_DBLCLKS | CS_SAVEBITS, DefDlgProcA, IDC_ARROW, DLGWINDOWEXTRA},
     };
     for (const Entry& e : entries) {
         WNDCLASSEXA wc{};
         wc.cbSize = sizeof wc;
         wc.style = e.style | CS_GLOBALCLASS;
         wc.lpfnWndProc = e.proc;
-        // Each control keeps its state in one structure reached through its extra bytes.
-        wc.cbWndExtra = sizeof(void*);
+        wc.cbWndExtra = e.extra;
         wc.hCursor = LoadCursorA(nullptr, e.cursor);
         wc.lpszClassName = e.name;
         RegisterClassExA(&wc);

@@ -18,7 +18,9 @@ ControlParent::ControlParent() {
     RegisterClassA(&wc);
 }
 
-ControlParent& ControlParent::Current() { return *current; }
+ControlParent& ControlParent::Current() {
+    return *current;
+}
 
 std::vector<UINT> ControlParent::Codes(HWND control) const {
     std::vector<UINT> out;
@@ -48,8 +50,8 @@ LRESULT CALLBACK ControlParent::Proc(HWND hwnd, UINT message, WPARAM wParam, LPA
     case WM_CTLCOLORBTN:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
-        self.colours.push_back(ColourRequest{message, reinterpret_cast<HDC>(wParam),
-                                             reinterpret_cast<HWND>(lParam)});
+        self.colours.push_back(
+            ColourRequest{message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)});
         if (message == WM_CTLCOLORSTATIC &&
             GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) == self.transparentId) {
             HDC hdc = reinterpret_cast<HDC>(wParam);

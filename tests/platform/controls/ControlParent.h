@@ -3,10 +3,9 @@
 #pragma once
 #include "TestDesktop.h"
 
-#include <windows.h>
-
 #include <functional>
 #include <vector>
+#include <windows.h>
 
 namespace qv::test {
 
@@ -49,7 +48,6 @@ public:
 int RunParent(const std::function<void(HWND parent)>& setUp);
 
 // Creates a child control with an id.
-HWND MakeControl(HWND parent, const char* className, const char* text, DWORD style, RECT r,
-                 int id);
+HWND MakeControl(HWND parent, const char* className, const char* text, DWORD style, RECT r, int id);
 
 } // namespace qv::test

@@ -1,11 +1,9 @@
 // Buttons: clicks by mouse and keyboard, check states, the pushed look while pressed, dialog
 // codes, and group boxes letting clicks through.
 #include "ControlParent.h"
-
 #include "user/input.h"
 
 #include <gtest/gtest.h>
-
 #include <vector>
 
 namespace qv::test {
@@ -21,7 +19,8 @@ protected:
                 for (size_t i = 0; i < styles.size(); ++i) {
                     int top = 5 + static_cast<int>(i) * 35;
                     made.push_back(MakeControl(p, "BUTTON", "&Button", styles[i],
-                                               RECT{20, top, 160, top + 30}, 10 + static_cast<int>(i)));
+                                               RECT{20, top, 160, top + 30},
+                                               10 + static_cast<int>(i)));
                 }
             });
         });
@@ -65,15 +64,28 @@ struct ClickCase {
 
 TEST_F(Buttons, ClicksAndDoubleClicksNotifyAsWindowsDoes) {
     const std::vector<ClickCase> cases = {
-        {"push-like check box, click", BS_AUTOCHECKBOX | BS_PUSHLIKE, false, {BN_CLICKED}, BST_CHECKED},
+        {"push-like check box, click",
+         BS_AUTOCHECKBOX | BS_PUSHLIKE,
+         false,
+         {BN_CLICKED},
+         BST_CHECKED},
         // The second press of a double-click is a press: two clicks, and the state flips back.
-        {"push-like check box, double-click", BS_AUTOCHECKBOX | BS_PUSHLIKE, true,
-         {BN_CLICKED, BN_CLICKED}, BST_UNCHECKED},
+        {"push-like check box, double-click",
+         BS_AUTOCHECKBOX | BS_PUSHLIKE,
+         true,
+         {BN_CLICKED, BN_CLICKED},
+         BST_UNCHECKED},
         {"push button, double-click", BS_PUSHBUTTON, true, {BN_CLICKED, BN_CLICKED}, BST_UNCHECKED},
-        {"push button with BS_NOTIFY, double-click", BS_PUSHBUTTON | BS_NOTIFY, true,
-         {BN_CLICKED, BN_DOUBLECLICKED}, BST_UNCHECKED},
-        {"radio button, double-click", BS_AUTORADIOBUTTON | WS_GROUP, true,
-         {BN_CLICKED, BN_DOUBLECLICKED}, BST_CHECKED},
+        {"push button with BS_NOTIFY, double-click",
+         BS_PUSHBUTTON | BS_NOTIFY,
+         true,
+         {BN_CLICKED, BN_DOUBLECLICKED},
+         BST_UNCHECKED},
+        {"radio button, double-click",
+         BS_AUTORADIOBUTTON | WS_GROUP,
+         true,
+         {BN_CLICKED, BN_DOUBLECLICKED},
+         BST_CHECKED},
     };
     std::vector<DWORD> styles;
     for (const ClickCase& c : cases)
@@ -140,13 +152,15 @@ TEST_F(Buttons, SetCheckChangesTheStateOfCheckBoxesOnlyAndNeverNotifies) {
         SCOPED_TRACE(i);
         SendMessageA(buttons[i], BM_SETCHECK, cases[i].set, 0);
         EXPECT_EQ(Check(buttons[i]), cases[i].expected);
-        EXPECT_EQ(SendMessageA(buttons[i], BM_GETSTATE, 0, 0) & 3, static_cast<LRESULT>(cases[i].expected));
+        EXPECT_EQ(SendMessageA(buttons[i], BM_GETSTATE, 0, 0) & 3,
+                  static_cast<LRESULT>(cases[i].expected));
     }
     EXPECT_TRUE(parent.commands.empty());
 }
 
 TEST_F(Buttons, DialogCodesTellTheKindOfButtonAndSetStyleSwitchesTheDefault) {
-    std::vector<HWND> b = Start({BS_PUSHBUTTON, BS_DEFPUSHBUTTON, BS_AUTOCHECKBOX | BS_PUSHLIKE, BS_GROUPBOX});
+    std::vector<HWND> b =
+        Start({BS_PUSHBUTTON, BS_DEFPUSHBUTTON, BS_AUTOCHECKBOX | BS_PUSHLIKE, BS_GROUPBOX});
     auto code = [](HWND h) { return SendMessageA(h, WM_GETDLGCODE, 0, 0); };
     EXPECT_EQ(code(b[0]), DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON);
     EXPECT_EQ(code(b[1]), DLGC_BUTTON | DLGC_DEFPUSHBUTTON);

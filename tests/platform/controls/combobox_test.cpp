@@ -3,7 +3,6 @@
 #include "ControlParent.h"
 
 #include <gtest/gtest.h>
-
 #include <vector>
 
 namespace qv::test {
@@ -62,8 +61,8 @@ TEST_F(ComboBoxes, TheControlIsAsHighAsItsFieldAndTheTemplateHeightIsTheOpenExte
 
 struct Choice {
     const char* name;
-    int before;             // the selection when the list opens
-    bool onItem;            // click on item 1, or beside the list
+    int before;  // the selection when the list opens
+    bool onItem; // click on item 1, or beside the list
     std::vector<UINT> codes;
     int after;
     const char* text;
@@ -71,12 +70,18 @@ struct Choice {
 
 TEST_F(ComboBoxes, ChoosingFromTheOpenListSelectsAndNotifiesInOrder) {
     const Choice cases[] = {
-        {"a new item", 0, true, {CBN_DROPDOWN, CBN_SELCHANGE, CBN_SELENDOK, CBN_CLOSEUP}, 1, "Beta"},
+        {"a new item",
+         0,
+         true,
+         {CBN_DROPDOWN, CBN_SELCHANGE, CBN_SELENDOK, CBN_CLOSEUP},
+         1,
+         "Beta"},
         {"the selected item again", 1, true, {CBN_DROPDOWN, CBN_SELENDOK, CBN_CLOSEUP}, 1, "Beta"},
         {"a click outside", 0, false, {CBN_DROPDOWN, CBN_SELENDCANCEL, CBN_CLOSEUP}, 0, "Alpha"},
     };
     Start();
     ASSERT_NE(list, nullptr);
+    desktop.Call([&] { SetFocus(combo); });
     for (const Choice& c : cases) {
         SCOPED_TRACE(c.name);
         SendMessageA(combo, CB_SETCURSEL, c.before, 0);
@@ -112,13 +117,14 @@ TEST_F(ComboBoxes, ArrowKeysOnAClosedBoxMoveTheSelectionAndNotifyEachTime) {
         int selection;
         size_t changes;
     };
-    const Step steps[] = {{VK_DOWN, 0, 1}, {VK_DOWN, 1, 2}, {VK_DOWN, 2, 3}, {VK_DOWN, 2, 3},
-                          {VK_UP, 1, 4}};
+    const Step steps[] = {
+        {VK_DOWN, 0, 1}, {VK_DOWN, 1, 2}, {VK_DOWN, 2, 3}, {VK_DOWN, 2, 3}, {VK_UP, 1, 4}};
     for (const Step& s : steps) {
         desktop.PressKey(s.key);
         EXPECT_EQ(Selection(), s.selection);
         std::vector<UINT> codes = parent.Codes(combo);
-        EXPECT_EQ(static_cast<size_t>(std::count(codes.begin(), codes.end(), CBN_SELCHANGE)), s.changes);
+        EXPECT_EQ(static_cast<size_t>(std::count(codes.begin(), codes.end(), CBN_SELCHANGE)),
+                  s.changes);
     }
     EXPECT_EQ(desktop.Text(combo), "Beta");
     EXPECT_FALSE(Dropped());
@@ -138,14 +144,16 @@ TEST_F(ComboBoxes, F4OpensAndEscapeCancelsWhileEnterChoosesInTheOpenList) {
                 DLGC_WANTMESSAGE);
     desktop.PressKey(VK_ESCAPE);
     EXPECT_FALSE(Dropped());
-    EXPECT_EQ(parent.Codes(combo), (std::vector<UINT>{CBN_SETFOCUS, CBN_DROPDOWN, CBN_SELENDCANCEL, CBN_CLOSEUP}));
+    EXPECT_EQ(parent.Codes(combo),
+              (std::vector<UINT>{CBN_SETFOCUS, CBN_DROPDOWN, CBN_SELENDCANCEL, CBN_CLOSEUP}));
     parent.Clear();
     desktop.PressAltKey(VK_DOWN);
     desktop.PressKey(VK_DOWN);
     desktop.PressKey(VK_RETURN);
     EXPECT_FALSE(Dropped());
     EXPECT_EQ(Selection(), 0);
-    EXPECT_EQ(parent.Codes(combo), (std::vector<UINT>{CBN_DROPDOWN, CBN_SELCHANGE, CBN_SELENDOK, CBN_CLOSEUP}));
+    EXPECT_EQ(parent.Codes(combo),
+              (std::vector<UINT>{CBN_DROPDOWN, CBN_SELCHANGE, CBN_SELENDOK, CBN_CLOSEUP}));
 }
 
 TEST_F(ComboBoxes, SetCurSelShowsTheItemOrClearsTheFieldAndNeverNotifies) {
@@ -166,10 +174,15 @@ TEST_F(ComboBoxes, TypingInTheFieldNotifiesEditUpdateThenEditChange) {
     desktop.PressKey(VK_BACK);
     desktop.PressKey('G');
     EXPECT_EQ(desktop.Text(combo), "g");
-    EXPECT_EQ(parent.Codes(combo), (std::vector<UINT>{CBN_EDITUPDATE, CBN_EDITCHANGE, CBN_EDITUPDATE,
-                                                      CBN_EDITCHANGE, CBN_EDITUPDATE, CBN_EDITCHANGE}));
-    EXPECT_EQ(SendMessageA(combo, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("g")), 2);
-    EXPECT_EQ(SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("beta")), 1);
+    EXPECT_EQ(parent.Codes(combo),
+              (std::vector<UINT>{CBN_EDITUPDATE, CBN_EDITCHANGE, CBN_EDITUPDATE, CBN_EDITCHANGE,
+                                 CBN_EDITUPDATE, CBN_EDITCHANGE}));
+    EXPECT_EQ(
+        SendMessageA(combo, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("g")),
+        2);
+    EXPECT_EQ(SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                           reinterpret_cast<LPARAM>("beta")),
+              1);
 }
 
 } // namespace
