@@ -185,5 +185,20 @@ TEST_F(ComboBoxes, TypingInTheFieldNotifiesEditUpdateThenEditChange) {
               1);
 }
 
+TEST_F(ComboBoxes, TheFieldKeepsToItsLimitAndReportsItsSelection) {
+    Start();
+    SendMessageA(combo, CB_LIMITTEXT, 3, 0);
+    desktop.Call([&] { SetFocus(combo); });
+    for (UINT key : {'A', 'B', 'C', 'D'})
+        desktop.PressKey(key);
+    EXPECT_EQ(desktop.Text(combo), "abc");
+    EXPECT_EQ(SendMessageA(combo, CB_SETEDITSEL, 0, MAKELPARAM(1, 2)), TRUE);
+    EXPECT_EQ(SendMessageA(combo, CB_GETEDITSEL, 0, 0), MAKELONG(1, 2));
+    desktop.PressKey(VK_DELETE);
+    desktop.PressKey(VK_HOME);
+    desktop.PressKey('X');
+    EXPECT_EQ(desktop.Text(combo), "xac");
+}
+
 } // namespace
 } // namespace qv::test
