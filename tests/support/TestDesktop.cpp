@@ -16,6 +16,30 @@ namespace {
 
 using Kind = user::RawInput::Kind;
 
+bool NamesItem(const std::string& item, const char* name) {
+    std::string wanted(name);
+    if (item == wanted)
+        return true;
+    std::string label = item.substr(0, item.find('\t'));
+    if (label == wanted)
+        return true;
+    std::string plain;
+    for (size_t i = 0; i < label.size(); ++i) {
+        if (label[i] == '&' && i + 1 < label.size())
+            ++i;
+        plain += label[i];
+    }
+    return plain == wanted;
+}
+
+int IndexOf(const user::OpenMenu& menu, const char* name) {
+    for (size_t i = 0; i < menu.items.size(); ++i) {
+        if (!(menu.items[i].type & MF_SEPARATOR) && NamesItem(menu.items[i].text, name))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
 } // namespace
 
 TestDesktop::TestDesktop() {
@@ -179,6 +203,58 @@ bool TestDesktop::Screenshot(const std::string& path) {
     bool written = false;
     Call([&] { written = desktop::WriteScreenshot(path); });
     return written;
+}
+
+std::vector<user::OpenMenu> TestDesktop::OpenMenus() const { return user::OpenMenus(); }
+
+std::vector<std::string> TestDesktop::MenuItems() const {
+    std::vector<std::string> texts;
+    std::vector<user::OpenMenu> open = OpenMenus();
+    if (!open.empty()) {
+        for (const user::OpenMenuItem& item : open.back().items)
+            texts.push_back(item.text);
+    }
+    return texts;
+}
+
+void TestDesktop::ClickMenuItem(const char* text, int button) {
+    std::vector<user::OpenMenu> open = OpenMenus();
+    for (auto level = open.rbegin(); level != open.rend(); ++level) {
+        int index = IndexOf(*level, text);
+        if (index < 0)
+            continue;
+        const RECT& r = level->items[static_cast<size_t>(index)].rect;
+        ClickAt(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}, button);
+        return;
+    }
+    ADD_FAILURE() << "no open menu has the item \"" << text << "\"";
+}
+
+void TestDesktop::ChooseMenuItem(const char* text) {
+    std::vector<user::OpenMenu> open = OpenMenus();
+    int index = open.empty() ? -1 : IndexOf(open.back(), text);
+    if (index < 0) {
+        ADD_FAILURE() << "the open menu has no item \"" << text << "\"";
+        return;
+    }
+    for (size_t presses = 0; presses <= open.back().items.size(); ++presses) {
+        open = OpenMenus();
+        if (open.empty())
+            break;
+        if (open.back().highlighted == index) {
+            PressKey(VK_RETURN);
+            return;
+        }
+        PressKey(VK_DOWN);
+    }
+    ADD_FAILURE() << "the item \"" << text << "\" cannot be reached with the keyboard";
+}
+
+void TestDesktop::CancelMenu() {
+    for (size_t levels = OpenMenus().size(); levels > 0; --levels)
+        PressKey(VK_ESCAPE);
+    if (MenuOpen())
+        ADD_FAILURE() << "the menu did not close on Esc";
 }
 
 } // namespace qv::test

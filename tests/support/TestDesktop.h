@@ -4,11 +4,14 @@
 #pragma once
 #include <windows.h>
 
+#include "user/menu_state.h"
+
 #include <chrono>
 #include <functional>
 #include <future>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace qv::test {
 
@@ -56,6 +59,21 @@ public:
     // Runs a function on the UI thread and waits for it.
     void Call(const std::function<void()>& fn);
     bool Screenshot(const std::string& path);
+
+    // Menus. Items are named by their text with or without the '&' of the mnemonic and the
+    // accelerator text after a tab ("&Close\tAlt+F4", "&Close" and "Close" all name Close).
+    // The open popups, the first one opened first; empty when no menu is open.
+    std::vector<user::OpenMenu> OpenMenus() const;
+    bool MenuOpen() const { return !OpenMenus().empty(); }
+    // The texts of the deepest open popup's items, as the program gave them.
+    std::vector<std::string> MenuItems() const;
+    // Moves the pointer onto the item (of the deepest open popup that has it) and clicks it.
+    void ClickMenuItem(const char* text, int button = 0);
+    // Chooses an item of the deepest open popup with the keyboard: Down until it is
+    // highlighted, then Enter.
+    void ChooseMenuItem(const char* text);
+    // Closes the open menu with Esc, one popup at a time.
+    void CancelMenu();
 
     static constexpr std::chrono::seconds Watchdog{10};
 
