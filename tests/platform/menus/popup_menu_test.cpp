@@ -332,5 +332,19 @@ TEST_F(PopupMenu, BadMenuOrOwnerFails) {
     EXPECT_FALSE(desktop.MenuOpen());
 }
 
+TEST_F(PopupMenu, OnlyOneMenuIsOpenAtATime) {
+    Track(0);
+    BOOL ok = TRUE;
+    DWORD error = 0;
+    desktop.Call([&] {
+        ok = TrackPopupMenu(menu, 0, 10, 10, 0, owner, nullptr);
+        error = GetLastError();
+    });
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(error, 1446u); // ERROR_POPUP_ALREADY_ACTIVE
+    EXPECT_EQ(desktop.OpenMenus().size(), 1u);
+    desktop.CancelMenu();
+}
+
 } // namespace
 } // namespace qv::test
