@@ -6,3 +6,4 @@
 #include <wingdi.h>
 #include <winuser.h>
 #include <winreg.h>
+#include <winnls.h>
