@@ -1,8 +1,7 @@
 // The program's own module: the one module whose handle the process hands out.
+#include "host/process.h"
 #include "kernel/resources.h"
 
-#include <filesystem>
-#include <system_error>
 
 namespace qv::kernel {
 
@@ -22,9 +21,8 @@ std::string LowerAnsi(std::string text) {
 
 // The file name of the running program, in lower case.
 std::string ProgramFileName() {
-    std::error_code error;
-    std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::string() : LowerAnsi(program.filename().string());
+    std::string path = qv::host::GetProcess().ExecutablePath();
+    return LowerAnsi(path.substr(path.find_last_of('/') + 1));
 }
 
 } // namespace

@@ -10,27 +10,6 @@
 #include <strings.h>
 #include <windowsx.h>
 
-#ifndef EM_GETSEL
-#define EM_GETSEL 0x00B0
-#endif
-#ifndef EM_SETSEL
-#define EM_SETSEL 0x00B1
-#endif
-#ifndef EM_LIMITTEXT
-#define EM_LIMITTEXT 0x00C5
-#endif
-#ifndef EN_SETFOCUS
-#define EN_SETFOCUS 0x0100
-#endif
-#ifndef EN_KILLFOCUS
-#define EN_KILLFOCUS 0x0200
-#endif
-#ifndef EN_CHANGE
-#define EN_CHANGE 0x0300
-#endif
-#ifndef EN_UPDATE
-#define EN_UPDATE 0x0400
-#endif
 
 using namespace qv::user::controls;
 

@@ -32,6 +32,21 @@ void Free(HWND hwnd) {
     for (HWND child : children)
         Free(child);
     SendMessageA(hwnd, WM_NCDESTROY, 0, 0);
+    HMENU menus[2] = {};
+    {
+        auto lock = LockUser();
+        if (Window* w = FindWindowObject(hwnd)) {
+            // A window's system menu and its menu bar go with it, as on Windows.
+            menus[0] = w->systemMenu;
+            if (!(w->style & WS_CHILD))
+                menus[1] = reinterpret_cast<HMENU>(w->id);
+            w->systemMenu = nullptr;
+            w->id = 0;
+        }
+    }
+    for (HMENU menu : menus)
+        if (menu)
+            DestroyMenu(menu);
     auto lock = LockUser();
     auto& state = State();
     Window* w = FindWindowObject(hwnd);

@@ -7,36 +7,6 @@
 #include <windowsx.h>
 
 // The edit messages and notifications the window manager's headers do not declare yet.
-#ifndef EM_GETSEL
-#define EM_GETSEL 0x00B0
-#endif
-#ifndef EM_SETSEL
-#define EM_SETSEL 0x00B1
-#endif
-#ifndef EM_REPLACESEL
-#define EM_REPLACESEL 0x00C2
-#endif
-#ifndef EM_LIMITTEXT
-#define EM_LIMITTEXT 0x00C5
-#endif
-#ifndef EM_GETLIMITTEXT
-#define EM_GETLIMITTEXT 0x00D5
-#endif
-#ifndef EN_SETFOCUS
-#define EN_SETFOCUS 0x0100
-#endif
-#ifndef EN_KILLFOCUS
-#define EN_KILLFOCUS 0x0200
-#endif
-#ifndef EN_CHANGE
-#define EN_CHANGE 0x0300
-#endif
-#ifndef EN_UPDATE
-#define EN_UPDATE 0x0400
-#endif
-#ifndef EN_MAXTEXT
-#define EN_MAXTEXT 0x0501
-#endif
 
 using namespace qv::user::controls;
 

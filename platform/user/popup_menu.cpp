@@ -13,8 +13,6 @@
 namespace qv::user {
 namespace {
 
-// ERROR_POPUP_ALREADY_ACTIVE: one menu at a time.
-constexpr DWORD kPopupAlreadyActive = 1446;
 // A submenu overlaps its parent by the width of the parent's frame.
 constexpr int kSubmenuOverlap = 3;
 
@@ -391,7 +389,7 @@ UINT MenuLoop::Run(HMENU menu, POINT pt, const RECT* exclude, bool keyboard, boo
     {
         auto lock = LockUser();
         if (g_tracking) {
-            SetLastError(kPopupAlreadyActive);
+            SetLastError(ERROR_POPUP_ALREADY_ACTIVE); // one menu at a time
             return 0;
         }
         g_tracking = &state_;
