@@ -5,8 +5,11 @@
 #include "controls/CButtonST.h"
 #include "framework/CComboBox.h"
 #include "framework/CDialog.h"
+#include "net/ElapsedClock.h"
 
+#include <array>
 #include <string>
+#include <vector>
 
 class CTarnwickDlg : public CDialog {
 public:
@@ -23,6 +26,15 @@ public:
     void DeleteRunAtStartup();
     bool IsRunAtStartupPresent();
 
+    // The network interface box and the counters of the chosen interface.
+    void LoadInterfaceList();
+    // The once-a-second status refresh and its connected-time clock.
+    void HandleTimer(UINT_PTR nIDEvent);
+    void RefreshStatus();
+    void AdvanceConnectedClock();
+    // Accelerated mode: the toggle and its clock.
+    void AdvanceAcceleratedClock();
+
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
@@ -35,11 +47,22 @@ protected:
     afx_msg void OnQuitApplication();
     afx_msg void OnAbout();
     afx_msg void OnExit();
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void ToggleAcceleration();
+    afx_msg void OnInterfaceSelected();
 
     DECLARE_MESSAGE_MAP()
 
 private:
     void ShowAboutBox();
+    // Reads the interface table into InterfaceTable, growing it to the size the platform asks
+    // for; any other failure leaves the previous table in place.
+    void ReadInterfaceTable();
+    // A zeroed buffer of InterfaceTableSize bytes.
+    void AllocateInterfaceTable();
+    // Shows the byte counters of the interface that the selected entry stands for; when the
+    // selection names no listed interface the texts stay as they are.
+    void ShowSelectedCounters();
 
     HICON WindowIcon = nullptr;
     bool AutoResumeFlag = false;
@@ -58,6 +81,16 @@ private:
     std::string CheckPeriodNumText;
     std::string AccelerateNText;
     std::string AcceleratedTimeText = " 0 hrs :  0 mins :  0 secs";
+    ElapsedClock AcceleratedClock;
+    ElapsedClock ConnectedClock;
+    // The interface table as GetIfTable writes it, in DWORDs so that it is aligned; empty
+    // until the list is built.
+    std::vector<DWORD> InterfaceTable;
+    ULONG InterfaceTableSize = 0;
     int SelectedInterface = 0;
     CComboBox InterfaceBox;
+    // Slot k: the table row that box entry k stands for; only the first ListedInterfaceCount
+    // slots are written.
+    std::array<int, 256> InterfaceRowOfEntry;
+    int ListedInterfaceCount = 0;
 };

@@ -1,7 +1,11 @@
 // The main window's initialisation: it runs once, after the window and its controls exist
 // and before the window is first shown, and sets everything in motion.
+// Winsock's header comes before the Windows header that the framework includes.
+#include <winsock2.h>
+
 #include "framework/CMenu.h"
 #include "framework/CWinApp.h"
+#include "net/LocalAddresses.h"
 #include "res/resource.h"
 #include "ui/CTarnwickDlg.h"
 #include "ui/MainWindowIds.h"
@@ -25,6 +29,9 @@ BOOL CTarnwickDlg::OnInitDialog() {
     }
 
     LoadWindowSettings();
+    LoadInterfaceList();
+
+    SetTimer(TIMER_STATUS, 1000, nullptr);
 
     CenterWindow(CWnd::FromHandle(::GetDesktopWindow()));
 
@@ -35,6 +42,13 @@ BOOL CTarnwickDlg::OnInitDialog() {
     AccelerateButton.SetTipText(tip, TRUE);
     QuitButton.SetTipText("Exit", TRUE);
     MinimizeButton.SetTipText("Save", TRUE);
+
+    WSADATA sockets;
+    WSAStartup(0x0101, &sockets);
+    LocalAddressCount = ReadLocalAddresses(LocalAddressTable, LocalAddressCapacity);
+    // The program always starts in accelerated mode, with the toggle shown pressed.
+    ToggleAcceleration();
+    AccelerateButton.SendMessage(BM_SETCHECK, 1, 0);
 
     return TRUE;
 }

@@ -17,6 +17,8 @@ SystemTest::SystemTest() : ended_(std::make_shared<EndLog>()) {
     auto store = std::make_unique<host::FakeRegistryStore>();
     registry = store.get();
     host::SetRegistryStore(std::move(store));
+    network = host::InstallFakeNetwork();
+    capture = host::InstallFakeCaptureSockets();
     std::weak_ptr<EndLog> log = ended_;
     user::SetEndDialogObserver([log](HWND hwnd, INT_PTR code) {
         if (auto l = log.lock()) {

@@ -1,6 +1,8 @@
 // The program on the test desktop: its UI thread runs WinMain; the registry is in memory.
 #pragma once
 #include "TestDesktop.h"
+#include "host/fakes/fake_capture_socket.h"
+#include "host/fakes/fake_network.h"
 #include "host/fakes/fake_registry_store.h"
 
 #include <gtest/gtest.h>
@@ -32,6 +34,9 @@ protected:
 
     TestDesktop desktop;
     host::FakeRegistryStore* registry = nullptr;
+    // The network and the capture sockets the program sees: empty until a test fills them.
+    std::shared_ptr<host::FakeNetworkState> network;
+    std::shared_ptr<host::FakeCaptureState> capture;
     HWND main = nullptr;
 
 private:
