@@ -33,7 +33,9 @@ void EnsureDialogClass() {
     RegisterClassA(&wc);
 }
 
-HFONT MakeFont(const DialogTemplate& dlg, bool* owned) {
+} // namespace
+
+HFONT CreateDialogFont(const DialogTemplate& dlg, bool* owned) {
     *owned = false;
     if (!dlg.hasFont)
         return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
@@ -44,8 +46,7 @@ HFONT MakeFont(const DialogTemplate& dlg, bool* owned) {
                        DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, dlg.faceName.c_str());
 }
 
-// Average character width and height of the dialog font: the units behind dialog units.
-void BaseUnits(HFONT font, int* x, int* y) {
+void DialogBaseUnits(HFONT font, int* x, int* y) {
     HDC hdc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(hdc, font);
     TEXTMETRICA tm{};
@@ -55,6 +56,8 @@ void BaseUnits(HFONT font, int* x, int* y) {
     *x = tm.tmAveCharWidth > 0 ? tm.tmAveCharWidth : 6;
     *y = tm.tmHeight > 0 ? tm.tmHeight : 13;
 }
+
+namespace {
 
 RECT ToPixels(int x, int y, int cx, int cy, int baseX, int baseY) {
     int left = MulDiv(x, baseX, 4);
@@ -108,8 +111,8 @@ HWND CreateDialogFromTemplate(HINSTANCE instance, const DialogTemplate& dlg, HWN
         owner = GetAncestor(owner, GA_ROOT);
     DialogInfo info;
     info.modal = modal;
-    info.font = MakeFont(dlg, &info.ownsFont);
-    BaseUnits(info.font, &info.baseX, &info.baseY);
+    info.font = CreateDialogFont(dlg, &info.ownsFont);
+    DialogBaseUnits(info.font, &info.baseX, &info.baseY);
 
     DWORD style = dlg.style & ~WS_VISIBLE;
     DWORD exStyle = dlg.exStyle;

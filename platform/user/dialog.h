@@ -23,6 +23,12 @@ struct DialogInfo {
 // With the lock held: the dialog manager's state of a dialog, or null for other windows.
 DialogInfo* FindDialogInfo(HWND hwnd);
 
+// The font a template asks for (the stock GUI font without one); owned tells whether the
+// caller must delete it.
+HFONT CreateDialogFont(const DialogTemplate& dlg, bool* owned);
+// Average character width and height of a font: the units behind dialog units.
+void DialogBaseUnits(HFONT font, int* x, int* y);
+
 // Makes a dialog and its controls from a template, runs WM_INITDIALOG and shows it when its
 // style says so; null when it cannot be made.
 HWND CreateDialogFromTemplate(HINSTANCE instance, const DialogTemplate& dlg, HWND owner,

@@ -24,13 +24,9 @@ BOOL WINAPI MapDialogRect(HWND hDlg, LPRECT lpRect) {
 
 LONG WINAPI GetDialogBaseUnits(void) {
     // The units of the system font, which dialogs without a font of their own use.
-    HDC hdc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(hdc, GetStockObject(SYSTEM_FONT));
-    TEXTMETRICA tm{};
-    GetTextMetricsA(hdc, &tm);
-    SelectObject(hdc, old);
-    DeleteDC(hdc);
-    return MAKELONG(tm.tmAveCharWidth, tm.tmHeight);
+    int x, y;
+    DialogBaseUnits(static_cast<HFONT>(GetStockObject(SYSTEM_FONT)), &x, &y);
+    return MAKELONG(x, y);
 }
 
 BOOL WINAPI SetDlgItemTextA(HWND hDlg, int nIDDlgItem, LPCSTR lpString) {

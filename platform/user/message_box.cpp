@@ -95,17 +95,10 @@ int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
     dlg.pointSize = 8;
     dlg.weight = FW_NORMAL;
     dlg.faceName = "MS Shell Dlg";
-    HFONT font = CreateFontA(-MulDiv(8, 96, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                             ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                             DEFAULT_PITCH | FF_DONTCARE, "MS Shell Dlg");
-    HDC hdc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(hdc, font);
-    TEXTMETRICA tm{};
-    GetTextMetricsA(hdc, &tm);
-    SelectObject(hdc, old);
-    DeleteDC(hdc);
-    int baseX = std::max<int>(tm.tmAveCharWidth, 1);
-    int baseY = std::max<int>(tm.tmHeight, 1);
+    bool owned;
+    HFONT font = CreateDialogFont(dlg, &owned);
+    int baseX, baseY;
+    DialogBaseUnits(font, &baseX, &baseY);
     SIZE text = MeasureText(font, lpText ? lpText : "", GetSystemMetrics(SM_CXSCREEN) * 3 / 4);
     DeleteObject(font);
     auto toDluX = [&](int px) { return static_cast<short>((px * 4 + baseX - 1) / baseX); };

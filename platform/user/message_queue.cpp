@@ -254,6 +254,7 @@ void ForgetThread(DWORD threadId) {
     state.queues.erase(threadId);
     state.rawInput.clear();
     state.focus = state.active = state.capture = state.trackLeave = state.lastClickWindow = nullptr;
+    std::fill(std::begin(state.keys), std::end(state.keys), 0);
     state.sessionEnding = false;
     NotifyAll();
 }
