@@ -7,6 +7,8 @@ std::string Sgr(const Cell& c) {
     std::string out = "\x1b[0";
     if (c.attr & kBold)
         out += ";1";
+    if (c.attr & kDim)
+        out += ";2";
     if (c.attr & kUnderline)
         out += ";4";
     if (c.attr & kReverse)

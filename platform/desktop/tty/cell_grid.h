@@ -7,7 +7,7 @@
 
 namespace qv::desktop::tty {
 
-enum Attr : uint8_t { kBold = 1, kUnderline = 2, kReverse = 4 };
+enum Attr : uint8_t { kBold = 1, kUnderline = 2, kReverse = 4, kDim = 8 };
 
 // The eight ANSI colours; kDefault leaves the terminal's own.
 enum Color : uint8_t { kBlack, kRed, kGreen, kYellow, kBlue, kMagenta, kCyan, kWhite, kDefault };

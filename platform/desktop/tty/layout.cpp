@@ -1,6 +1,7 @@
 #include "desktop/tty/layout.h"
 
 #include <algorithm>
+#include <map>
 #include <strings.h>
 
 namespace qv::desktop::tty {
@@ -25,6 +26,20 @@ std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
+// A field's text for a field too narrow for it (the screen has no room to widen it): runs of
+// spaces, which a proportional font draws narrow, become one; what still does not fit is cut.
+std::string Fit(const std::string& text, int width) {
+    if (static_cast<int>(text.size()) <= width)
+        return text;
+    std::string out;
+    for (char c : text)
+        if (c != ' ' || (!out.empty() && out.back() != ' '))
+            out += c;
+    while (!out.empty() && out.back() == ' ')
+        out.pop_back();
+    return out;
+}
+
 int LabelWidth(const std::string& text) {
     int width = 0;
     for (const auto& line : Lines(text))
@@ -32,16 +47,46 @@ int LabelWidth(const std::string& text) {
     return width;
 }
 
-// Maps pixels of one window's client area to cells and back.
+// Maps pixels of one window's client area to cells and back. Cells are wider than a dialog
+// font's letters, so a window may take more columns than its pixels say: each insertion adds
+// columns at a pixel position (screen x), moving everything at or right of it, so that
+// controls in one column stay aligned and frames still enclose what they hold.
 struct Transform {
+    Transform() = default;
+    Transform(int col, int row, POINT px, CellSize size) : col0(col), row0(row), px0(px), cell(size) {}
     int col0 = 0, row0 = 0;
     POINT px0{};
     CellSize cell;
-    int Col(LONG x) const { return col0 + Round(x - px0.x, cell.cx); }
+    std::vector<std::pair<LONG, int>> inserted; // ascending pixel positions
+
+    int Extra(LONG x) const {
+        int n = 0;
+        for (const auto& [at, count] : inserted)
+            if (at <= x)
+                n += count;
+        return n;
+    }
+    int Col(LONG x) const { return col0 + Round(x - px0.x, cell.cx) + Extra(x); }
     int Row(LONG y) const { return row0 + Round(y - px0.y, cell.cy); }
+    void Insert(LONG at, int count) {
+        auto it = std::lower_bound(inserted.begin(), inserted.end(), std::make_pair(at, 0));
+        if (it != inserted.end() && it->first == at)
+            it->second += count;
+        else
+            inserted.insert(it, {at, count});
+    }
     POINT PixelOf(int col, int row) const {
-        return POINT{px0.x + (col - col0) * cell.cx + cell.cx / 2,
-                     px0.y + (row - row0) * cell.cy + cell.cy / 2};
+        int rel = col - col0, added = 0;
+        LONG y = px0.y + (row - row0) * cell.cy + cell.cy / 2;
+        for (const auto& [at, count] : inserted) {
+            int first = Round(at - px0.x, cell.cx) + added;
+            if (rel < first)
+                break;
+            if (rel < first + count)
+                return POINT{at, y}; // an inserted column aims where it was inserted
+            added += count;
+        }
+        return POINT{px0.x + (rel - added) * cell.cx + cell.cx / 2, y};
     }
 };
 
@@ -111,14 +156,26 @@ private:
         CellRect box;
         Transform client{0, 0, POINT{w.client.left, w.client.top}, cell_};
         if (caption) {
-            int c0 = Round(w.rect.left, cell_.cx), r0 = Round(w.rect.top, cell_.cy);
             int cols = std::max(1, Round(w.client.right - w.client.left, cell_.cx));
             int rows = std::max(1, Round(w.client.bottom - w.client.top, cell_.cy));
+            Widen(w, client, g.Cols() - cols - 2);
+            cols += client.Extra(w.client.right);
+            // A widened window stays centred where it was, and on the screen.
+            int c0 = Round(w.rect.left, cell_.cx) - client.Extra(w.client.right) / 2;
+            c0 = std::max(0, std::min(c0, g.Cols() - cols - 2));
+            int r0 = Round(w.rect.top, cell_.cy);
             box = CellRect{c0, r0, c0 + cols + 2, r0 + rows + 2};
         } else {
             Transform under = TransformAt(POINT{w.rect.left, w.rect.top});
             int c0 = under.Col(w.rect.left), r0 = under.Row(w.rect.top);
-            SIZE content = PopupContent(w);
+            SIZE content = PopupContent(w, under);
+            auto from = controlCells_.find(w.dropsFrom);
+            if (ClassIs(w, "ComboLBox") && from != controlCells_.end()) {
+                // Right under the box it drops from, as wide.
+                c0 = from->second.left;
+                r0 = from->second.top + 1;
+                content.cx = std::max(1, from->second.Width() - 2);
+            }
             box = CellRect{c0, r0, c0 + content.cx + 2, r0 + content.cy + 2};
         }
         client.col0 = box.left + 1;
@@ -133,8 +190,10 @@ private:
         drawn_.push_back(Drawn{w.rect, client});
         g.SetClip(inside);
         clip_ = inside;
-        if (ClassIs(w, "#32768") || ClassIs(w, "ComboLBox"))
-            DrawItems(w, inside);
+        if (ClassIs(w, "#32768"))
+            DrawMenu(w, inside);
+        else if (ClassIs(w, "ComboLBox"))
+            DrawDroppedList(w, inside);
         else if (ClassIs(w, "tooltips_class32"))
             DrawLines(w.text, inside, body_, false);
         else
@@ -143,22 +202,121 @@ private:
         clip_ = {};
     }
 
-    SIZE PopupContent(const WindowView& w) const {
+    SIZE PopupContent(const WindowView& w, const Transform& under) const {
         if (ClassIs(w, "#32768")) {
             int width = 0;
-            for (const auto& item : w.items)
-                width = std::max(width, static_cast<int>(StripMnemonics(item).size()) + 2);
-            return SIZE{std::max(width, 4), std::max<LONG>(1, static_cast<LONG>(w.items.size()))};
+            for (const auto& item : w.menuItems)
+                width = std::max(width, MenuItemWidth(item));
+            return SIZE{std::max(width, 4), std::max<LONG>(1, static_cast<LONG>(w.menuItems.size()))};
         }
         if (ClassIs(w, "tooltips_class32")) {
             auto lines = Lines(w.text);
             return SIZE{LabelWidth(w.text), static_cast<LONG>(lines.size())};
         }
-        int cols = std::max(1, Round(w.rect.right - w.rect.left, cell_.cx) - 2);
+        // A drop-down list is as wide as the box it drops from, widened or not.
+        int cols = std::max(1, under.Col(w.rect.right) - under.Col(w.rect.left) - 2);
         int rows = std::max(1, Round(w.rect.bottom - w.rect.top, cell_.cy) - 2);
         if (ClassIs(w, "ComboLBox"))
-            rows = std::max(1, std::min(rows, static_cast<int>(w.items.size())));
+            rows = std::max<int>(1, static_cast<int>(w.items.size()));
         return SIZE{cols, rows};
+    }
+
+    // The cells a control needs to show its text whole; 0 when it shows no text of its own.
+    static int TextCells(const WindowView& c) {
+        if (ClassIs(c, "Static"))
+            return (c.style & SS_SUNKEN) ? static_cast<int>(Lines(c.text)[0].size()) + 2 : 0;
+        if (ClassIs(c, "ComboBox"))
+            return static_cast<int>(c.text.size()) + 3;
+        if (ClassIs(c, "Edit"))
+            return static_cast<int>(c.text.size()) + 2;
+        if (!ClassIs(c, "Button") || c.text.empty())
+            return 0;
+        // Push buttons: "[ " and " ]", or a frame and the focus marks; check boxes: "[x] ".
+        return LabelWidth(c.text) + 4;
+    }
+
+    // Gives a dialog the columns its texts need, at most budget more than its pixels say:
+    // a label's text before the field right of it, a field's or button's text inside it.
+    // Needs are met from left to right; an insertion never undoes one met before.
+    void Widen(const WindowView& w, Transform& t, int budget) const {
+        struct Need {
+            LONG from, to;
+            int cells;
+        };
+        std::vector<Need> needs;
+        const auto& kids = w.children;
+        for (const auto& c : kids) {
+            if (!(c.style & WS_VISIBLE))
+                continue;
+            if (!IsLabel(c)) {
+                if (int cells = TextCells(c))
+                    needs.push_back(Need{c.rect.left, c.rect.right, cells});
+                continue;
+            }
+            const WindowView* field = nullptr;
+            for (const auto& f : kids) {
+                if (&f == &c || IsGroupBox(f) || !(f.style & WS_VISIBLE) || f.rect.left <= c.rect.left ||
+                    f.rect.left < c.rect.right - cell_.cx || f.rect.top >= c.rect.bottom ||
+                    f.rect.bottom <= c.rect.top)
+                    continue;
+                if (!field || f.rect.left < field->rect.left)
+                    field = &f;
+            }
+            if (field)
+                needs.push_back(Need{c.rect.left, field->rect.left, LabelWidth(c.text) + 1});
+        }
+        std::stable_sort(needs.begin(), needs.end(), [](const Need& a, const Need& b) { return a.to < b.to; });
+        for (const auto& need : needs) {
+            int missing = need.cells - (t.Col(need.to) - t.Col(need.from));
+            int add = std::min(missing, budget);
+            if (add <= 0)
+                continue;
+            t.Insert(need.to, add);
+            budget -= add;
+        }
+    }
+
+    static int MenuItemWidth(const MenuItemView& item) {
+        auto tab = item.text.find('\t');
+        int width = static_cast<int>(StripMnemonics(item.text.substr(0, tab)).size()) + 3;
+        if (tab != std::string::npos)
+            width += static_cast<int>(item.text.size() - tab - 1) + 2;
+        return width + (item.submenu ? 2 : 0);
+    }
+
+    // A popup menu: a check mark column, the item's text and mnemonic, its accelerator text at
+    // the right, greyed items dim, the highlighted one in reverse; each row aims at its item.
+    void DrawMenu(const WindowView& w, const CellRect& inside) {
+        CellGrid& g = out_.grid;
+        int row = inside.top;
+        for (size_t i = 0; i < w.menuItems.size() && row < inside.bottom; ++i, ++row) {
+            const MenuItemView& item = w.menuItems[i];
+            CellRect line{inside.left, row, inside.right, row + 1};
+            Style style = body_;
+            if (static_cast<int>(i) == w.selected && !item.separator)
+                style.attr |= kReverse;
+            if (item.grayed)
+                style.attr |= kDim;
+            g.Fill(line, item.separator ? U'─' : U' ', style);
+            if (!item.separator) {
+                if (item.checked)
+                    g.Put(inside.left, row, U'✓', style);
+                auto tab = item.text.find('\t');
+                DrawLabel(g, inside.left + 2, row, item.text.substr(0, tab), style);
+                int right = inside.right - (item.submenu ? 2 : 0);
+                if (tab != std::string::npos) {
+                    std::string accel = item.text.substr(tab + 1);
+                    g.Text(right - 1 - static_cast<int>(accel.size()), row, accel, style);
+                }
+                if (item.submenu)
+                    g.Put(inside.right - 2, row, U'►', style);
+            }
+            POINT center{(item.rect.left + item.rect.right) / 2, (item.rect.top + item.rect.bottom) / 2};
+            for (int col = line.left; col < line.right; ++col)
+                if (out_.grid.Bounds().Contains(col, row))
+                    out_.targets[static_cast<size_t>(row) * g.Cols() + col] =
+                        CellTarget{CellTarget::Kind::Screen, center, nullptr, -1};
+        }
     }
 
     void DrawCaption(const WindowView& w, const CellRect& box) {
@@ -200,6 +358,19 @@ private:
                 g.Fill(CellRect{inside.left, row, inside.right, row + 1}, U'─', style);
             else
                 DrawLabel(g, inside.left + 1, row, w.items[i], style, ClassIs(w, "#32768"));
+        }
+    }
+
+    void DrawDroppedList(const WindowView& w, const CellRect& inside) {
+        DrawItems(w, inside);
+        for (size_t i = 0; i < w.itemRects.size(); ++i) {
+            int row = inside.top + static_cast<int>(i);
+            const RECT& r = w.itemRects[i];
+            POINT center{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+            for (int col = inside.left; col < inside.right; ++col)
+                if (out_.grid.Bounds().Contains(col, row) && row < inside.bottom)
+                    out_.targets[static_cast<size_t>(row) * out_.grid.Cols() + col] =
+                        CellTarget{CellTarget::Kind::Screen, center, nullptr, -1};
         }
     }
 
@@ -265,6 +436,8 @@ private:
         for (const auto& c : parent.children)
             cells.push_back(CellsOf(c, t));
         MakeRoomForLabels(parent.children, cells, clip);
+        for (size_t i = 0; i < cells.size(); ++i)
+            controlCells_[parent.children[i].hwnd] = cells[i];
         // Group boxes first, so that their frames lie under what they hold.
         for (int pass = 0; pass < 2; ++pass) {
             for (size_t i = 0; i < parent.children.size(); ++i) {
@@ -409,7 +582,10 @@ private:
         g.SetClip(inner.Intersect(clip_));
         style.attr |= kUnderline | (focused ? kReverse : 0);
         g.Fill(inner, U' ', style);
-        DrawLabel(g, inner.left, r.top, Lines(text)[0], style, prefix);
+        std::string shown = Fit(Lines(text)[0], inner.Width());
+        DrawLabel(g, inner.left, r.top, shown, style, prefix);
+        if (static_cast<int>((prefix ? StripMnemonics(shown) : shown).size()) > inner.Width())
+            g.Put(inner.right - 1, r.top, U'…', style);
         g.SetClip(clip_);
     }
 
@@ -490,6 +666,7 @@ private:
     CellRect clip_{};
     Transform screen_;
     std::vector<Drawn> drawn_;
+    std::map<HWND, CellRect> controlCells_; // where each control was drawn
     Style body_, desktop_, activeCaption_, inactiveCaption_, taskbar_;
 };
 

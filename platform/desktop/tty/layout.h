@@ -18,6 +18,16 @@ struct CellSize {
     int cy = 14;
 };
 
+// An item of an open popup menu.
+struct MenuItemView {
+    std::string text; // '&' before the mnemonic, accelerator text after a tab
+    bool separator = false;
+    bool checked = false;
+    bool grayed = false;
+    bool submenu = false;
+    RECT rect{}; // on the screen
+};
+
 // What the layout needs of a window, read on the UI thread.
 struct WindowView {
     HWND hwnd = nullptr;
@@ -34,6 +44,9 @@ struct WindowView {
     bool hasTaskbarButton = false;
     std::vector<std::string> items; // a list's items or a menu's
     int selected = -1;              // the highlighted item
+    std::vector<MenuItemView> menuItems; // an open popup menu's
+    std::vector<RECT> itemRects;         // a drop-down list's shown items, on the screen
+    HWND dropsFrom = nullptr;            // a drop-down list's combo box
     std::vector<WindowView> children; // drawing order: the bottom first
 };
 

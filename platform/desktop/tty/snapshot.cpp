@@ -1,8 +1,12 @@
 #include "desktop/tty/snapshot.h"
 
+#include "user/combobox.h"
+#include "user/control_paint.h"
+#include "user/menu_state.h"
 #include "user/nonclient.h"
 #include "user/window.h"
 
+#include <algorithm>
 #include <strings.h>
 
 namespace qv::desktop::tty {
@@ -63,6 +67,28 @@ std::vector<std::string> ListItems(HWND hwnd, int& selected) {
     return items;
 }
 
+// A combo box's open list shows the combo box's items from the first one scrolled to, the
+// highlighted one marked.
+void ReadDroppedList(WindowView& v, const user::controls::ComboBox& combo) {
+    const int height = user::controls::ComboItemHeight(combo);
+    const int rows = std::max(1, static_cast<int>((v.client.bottom - v.client.top) / height));
+    for (int i = combo.top; i < static_cast<int>(combo.items.size()) && i < combo.top + rows; ++i) {
+        LONG top = v.client.top + (i - combo.top) * height;
+        v.items.push_back(combo.items[static_cast<size_t>(i)].text);
+        v.itemRects.push_back(RECT{v.client.left, top, v.client.right, top + height});
+    }
+    v.selected = combo.hot - combo.top;
+}
+
+// The combo boxes' lists, by the window of the list.
+void FindLists(const WindowView& v, std::vector<std::pair<HWND, HWND>>& lists) {
+    if (ClassIs(v.className, "ComboBox"))
+        if (const auto* combo = user::controls::StateOf<user::controls::ComboBox>(v.hwnd))
+            lists.emplace_back(combo->list, v.hwnd);
+    for (const auto& child : v.children)
+        FindLists(child, lists);
+}
+
 // Without the lock: what the controls say of themselves.
 void Ask(WindowView& v) {
     if (ClassIs(v.className, "Button")) {
@@ -75,11 +101,24 @@ void Ask(WindowView& v) {
         char text[256] = {};
         GetWindowTextA(v.hwnd, text, sizeof text);
         v.text = text;
-    } else if (ClassIs(v.className, "ComboLBox") || ClassIs(v.className, "ListBox")) {
+    } else if (ClassIs(v.className, "ListBox")) {
         v.items = ListItems(v.hwnd, v.selected);
     } else if (ClassIs(v.className, "#32768")) {
-        // Until the open menu can be read, the popup shows its window's text.
-        v.items = {v.text};
+        for (const auto& menu : user::OpenMenus()) {
+            if (menu.window != v.hwnd)
+                continue;
+            for (const auto& item : menu.items) {
+                MenuItemView m;
+                m.separator = (item.type & MF_SEPARATOR) != 0;
+                m.text = m.separator ? std::string() : item.text;
+                m.checked = (item.state & MF_CHECKED) != 0;
+                m.grayed = (item.state & (MF_GRAYED | MF_DISABLED)) != 0;
+                m.submenu = item.submenu != nullptr;
+                m.rect = item.rect;
+                v.menuItems.push_back(std::move(m));
+            }
+            v.selected = menu.highlighted;
+        }
     }
     for (auto& child : v.children)
         Ask(child);
@@ -114,6 +153,20 @@ DesktopView TakeSnapshot() {
     }
     for (auto& w : view.windows)
         Ask(w);
+    std::vector<std::pair<HWND, HWND>> lists;
+    for (const auto& w : view.windows)
+        FindLists(w, lists);
+    for (auto& w : view.windows) {
+        if (!ClassIs(w.className, "ComboLBox"))
+            continue;
+        for (const auto& [list, combo] : lists) {
+            if (list != w.hwnd)
+                continue;
+            w.dropsFrom = combo;
+            if (const auto* state = user::controls::StateOf<user::controls::ComboBox>(combo))
+                ReadDroppedList(w, *state);
+        }
+    }
     return view;
 }
 
