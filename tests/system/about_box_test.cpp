@@ -117,3 +117,30 @@ TEST_F(AboutBox, ItsOkButtonGetsAToolTipWindowButNeverATool) {
 
 } // namespace
 } // namespace qv::test
+
+namespace qv::test {
+namespace {
+
+TEST_F(AboutBox, TheSystemMenuEndsWithASeparatorAndTheAboutEntry) {
+    StartProgram();
+    HMENU menu = GetSystemMenu(main, FALSE);
+    ASSERT_NE(menu, nullptr);
+    int count = GetMenuItemCount(menu);
+    ASSERT_GE(count, 2);
+    EXPECT_EQ(GetMenuItemID(menu, count - 1), 16u);
+    char text[64];
+    GetMenuStringA(menu, count - 1, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "&About Quorva Velocitor...");
+    EXPECT_TRUE(GetMenuState(menu, count - 2, MF_BYPOSITION) & MF_SEPARATOR);
+}
+
+TEST_F(AboutBox, ChoosingTheEntryFromTheSystemMenuOpensIt) {
+    StartProgram();
+    desktop.PressAltKey(VK_SPACE);
+    ASSERT_TRUE(desktop.MenuOpen());
+    desktop.ChooseMenuItem("&About Quorva Velocitor...");
+    EXPECT_NE(Find(), nullptr);
+}
+
+} // namespace
+} // namespace qv::test
