@@ -52,6 +52,10 @@ int WINAPI GetSystemMetrics(int nIndex) {
         return 15;
     case SM_CXMIN:
         return 112;
+    case SM_CXMINIMIZED:
+        return 160;
+    case SM_CYMINIMIZED:
+        return 24;
     case SM_CYMIN:
         return 27;
     case SM_CXDOUBLECLK:

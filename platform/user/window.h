@@ -49,6 +49,7 @@ struct Window {
     std::string text;
     RECT rect{};                      // in the parent's client coordinates
     RECT client{};                    // in window coordinates
+    RECT normal{};                    // the rectangle to go back to while minimised
     UINT_PTR id = 0;                  // control id of a child, menu of a top-level window
     HINSTANCE instance = nullptr;
     LONG_PTR userData = 0;

@@ -34,6 +34,30 @@ void ExposeArea(Window& w) {
     }
 }
 
+// A minimised top-level window lies off the screen at its minimised size, as on Windows; its
+// taskbar button stands for it.
+void Minimise(Window& w) {
+    w.style |= WS_MINIMIZE;
+    if (!IsTopLevel(w))
+        return;
+    w.normal = w.rect;
+    w.rect = RECT{-32000, -32000, -32000 + GetSystemMetrics(SM_CXMINIMIZED),
+                  -32000 + GetSystemMetrics(SM_CYMINIMIZED)};
+    w.client = ClientFromWindow(w.style, w.exStyle, w.rect.right - w.rect.left,
+                                w.rect.bottom - w.rect.top);
+    ResizeSurface(w);
+}
+
+void Restore(Window& w) {
+    w.style &= ~WS_MINIMIZE;
+    if (!IsTopLevel(w) || IsRectEmpty(&w.normal))
+        return;
+    w.rect = w.normal;
+    w.client = ClientFromWindow(w.style, w.exStyle, w.rect.right - w.rect.left,
+                                w.rect.bottom - w.rect.top);
+    ResizeSurface(w);
+}
+
 } // namespace
 
 BOOL WINAPI GetWindowRect(HWND hWnd, LPRECT lpRect) {
@@ -212,10 +236,10 @@ BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow) {
         if (!w)
             return wasVisible;
         w->style |= WS_VISIBLE;
-        if (minimize)
-            w->style |= WS_MINIMIZE;
-        if (restore)
-            w->style &= ~WS_MINIMIZE;
+        if (minimize && !minimized)
+            Minimise(*w);
+        if (restore && minimized)
+            Restore(*w);
         if (!wasVisible || minimize != minimized)
             Invalidate(*w, nullptr, true, true, true);
         NotifyAll();

@@ -216,3 +216,4 @@ TEST_F(MainWindow, AScreenshotShowsTheWindowOnTheDesktop) {
 
 } // namespace
 } // namespace qv::test
+
