@@ -139,6 +139,26 @@ private:
         }
     }
 
+    // A control's cells aim at its pixels spread evenly over them (a widened control has more
+    // cells than its pixels say); a drop-down box's arrow cells aim at its button.
+    void SetControlTargets(const WindowView& c, const CellRect& r) {
+        CellRect area = r.Intersect(out_.grid.Bounds()).Intersect(clip_.Empty() ? out_.grid.Bounds() : clip_);
+        LONG width = c.rect.right - c.rect.left, height = c.rect.bottom - c.rect.top;
+        for (int row = area.top; row < area.bottom; ++row) {
+            for (int col = area.left; col < area.right; ++col) {
+                POINT pt{c.rect.left + static_cast<LONG>((2 * (col - r.left) + 1) * width / (2 * r.Width())),
+                         c.rect.top + static_cast<LONG>((2 * (row - r.top) + 1) * height / (2 * r.Height()))};
+                if (ClassIs(c, "ComboBox")) {
+                    if (row == r.top && col >= r.right - 2)
+                        pt.x = c.rect.right - cell_.cx;
+                    pt.y = std::min<LONG>(pt.y, c.rect.top + cell_.cy / 2);
+                }
+                out_.targets[static_cast<size_t>(row) * out_.grid.Cols() + col] =
+                    CellTarget{CellTarget::Kind::Screen, pt, nullptr, -1};
+            }
+        }
+    }
+
     // The transform of whatever is drawn under a screen point: popups open next to controls
     // that were drawn through their window's transform.
     Transform TransformAt(POINT pt) const {
@@ -451,7 +471,7 @@ private:
                 DrawControl(c, r);
                 Transform inner{r.left, r.top, POINT{c.client.left, c.client.top}, cell_};
                 if (!IsGroupBox(c))
-                    SetTargets(r, inner, &c.rect);
+                    SetControlTargets(c, r);
                 if (!c.children.empty() && !ClassIs(c, "ComboBox"))
                     DrawChildren(c, inner, area);
                 out_.grid.SetClip(clip);
