@@ -145,6 +145,83 @@ TEST_F(LayoutTest, NotificationIconsSitLeftOfTheClock) {
     EXPECT_EQ(t.pt.x, 508);
 }
 
+TEST_F(LayoutTest, ADialogWidensForItsTextsWhenTheScreenHasRoom) {
+    view.screen = SIZE{700, 420}; // 100 by 30 cells
+    auto& kids = view.windows[0].children;
+    POINT o{3, 25};
+    kids.push_back(Control(7, "Static", "Connected Time:", SS_LEFT, {270, 100, 352, 113}, o));
+    kids.push_back(Control(8, "Static", "  0 hrs :  0 mins :  5 secs", SS_LEFT | SS_SUNKEN, {378, 100, 504, 116}, o));
+    Layout l = Run();
+    auto label = Find(l, "Total Bytes Received: [");
+    EXPECT_NE(label.first, -1) << "the label whole, its field right after it";
+    auto clock = Find(l, "Connected Time:");
+    auto field = Find(l, "[  0 hrs :  0 mins :  5 secs]");
+    ASSERT_NE(field.first, -1) << "the field's text whole";
+    EXPECT_EQ(field.second, clock.second);
+    EXPECT_EQ(field.first, Find(l, "[12 KB").first) << "fields stay in one column";
+    // The group's frame still encloses the widened field.
+    const std::string row = l.grid.RowText(field.second);
+    EXPECT_NE(row.find("secs]"), std::string::npos);
+    int frame = field.first + 29;
+    while (frame < l.grid.Cols() && l.grid.At(frame, field.second).ch != U'│')
+        ++frame;
+    EXPECT_LT(frame, l.grid.Cols() - 1) << row;
+    // A cell inside the widened field still aims inside it.
+    EXPECT_TRUE(PtInRect(&kids.back().rect, l.TargetAt(field.first + 27, field.second).pt));
+}
+
+TEST_F(LayoutTest, AnOpenMenuShowsItsItemsAndAimsAtThem) {
+    WindowView menu;
+    menu.hwnd = Handle(20);
+    menu.className = "#32768";
+    menu.style = WS_POPUP | WS_VISIBLE;
+    menu.rect = RECT{10, 30, 150, 110};
+    menu.client = menu.rect;
+    menu.menuItems = {MenuItemView{"&Move", false, false, true, false, RECT{13, 33, 147, 51}},
+                      MenuItemView{"", true, false, false, false, RECT{13, 51, 147, 60}},
+                      MenuItemView{"&Close\tAlt+F4", false, true, false, false, RECT{13, 60, 147, 78}}};
+    menu.selected = 2;
+    view.windows.push_back(menu);
+    Layout l = Run();
+    auto move = Find(l, "Move");
+    ASSERT_NE(move.first, -1);
+    EXPECT_TRUE(l.grid.At(move.first, move.second).attr & kDim) << "greyed";
+    EXPECT_EQ(l.grid.At(move.first + 1, move.second + 1).ch, U'─') << "the separator";
+    auto close = Find(l, "Close");
+    ASSERT_EQ(close.second, move.second + 2);
+    EXPECT_EQ(l.grid.At(close.first - 2, close.second).ch, U'✓');
+    EXPECT_TRUE(l.grid.At(close.first, close.second).attr & kReverse) << "highlighted";
+    auto accel = Find(l, "Alt+F4");
+    EXPECT_EQ(accel.second, close.second);
+    EXPECT_GT(accel.first, close.first + 5);
+    EXPECT_EQ(l.TargetAt(close.first, close.second).pt.y, 69) << "the item's own rectangle";
+}
+
+TEST_F(LayoutTest, ADroppedListOpensRightUnderItsBox) {
+    auto& kids = view.windows[0].children;
+    kids.push_back(Control(9, "ComboBox", " eth0 1000 Mb", CBS_DROPDOWN, {135, 260, 522, 281}, POINT{3, 25}));
+    WindowView list;
+    list.hwnd = Handle(21);
+    list.className = "ComboLBox";
+    list.style = WS_POPUP | WS_VISIBLE;
+    list.rect = RECT{138, 306, 525, 340};
+    list.client = list.rect;
+    list.dropsFrom = Handle(9);
+    list.items = {" eth0 1000 Mb", " wlan0 300 Mb"};
+    list.itemRects = {RECT{138, 306, 525, 321}, RECT{138, 321, 525, 336}};
+    list.selected = 1;
+    view.windows.push_back(list);
+    view.screen = SIZE{700, 420};
+    Layout l = Run();
+    auto box = Find(l, "[ eth0 1000 Mb");
+    auto second = Find(l, "wlan0 300 Mb");
+    ASSERT_NE(box.first, -1);
+    ASSERT_NE(second.first, -1);
+    EXPECT_EQ(second.second, box.second + 3) << "a frame row, then the items";
+    EXPECT_TRUE(l.grid.At(second.first, second.second).attr & kReverse);
+    EXPECT_EQ(l.TargetAt(second.first, second.second).pt.y, 328);
+}
+
 TEST(Mnemonics, AmpersandsMarkOrEscape) {
     EXPECT_EQ(StripMnemonics("&Quit && leave"), "Quit & leave");
     CellGrid grid(20, 1);
