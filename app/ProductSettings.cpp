@@ -1,5 +1,6 @@
 // The product's settings in the current user's registry: six values under the product key,
 // and the start-with-Windows entry in the per-user Run key.
+#include "app/ProductKey.h"
 #include "ui/CTarnwickDlg.h"
 
 #include <cstdio>
@@ -8,33 +9,8 @@
 
 namespace {
 
-const char* const ProductName = "Quorva Velocitor";
 const char* const RunKeyPath = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char* const ShortcutName = "Quorva Velocitor.lnk";
-
-std::string ProductKeyPath() {
-    char path[256];
-    std::snprintf(path, sizeof path, "SOFTWARE\\%s", ProductName);
-    return path;
-}
-
-// The product key opened for reading, or null when it does not open.
-HKEY OpenProductKeyForReading() {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, ProductKeyPath().c_str(), 0, KEY_QUERY_VALUE, &key) !=
-        ERROR_SUCCESS)
-        return nullptr;
-    return key;
-}
-
-// The product key created or opened for writing, or null.
-HKEY OpenProductKeyForWriting() {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, ProductKeyPath().c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                        nullptr, &key, nullptr) != ERROR_SUCCESS)
-        return nullptr;
-    return key;
-}
 
 // The value read into a 4-byte integer that holds the default; a failed query keeps it.
 int ReadNumber(HKEY key, LPCSTR name, int defaultValue) {
@@ -43,10 +19,6 @@ int ReadNumber(HKEY key, LPCSTR name, int defaultValue) {
     if (key)
         RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<LPBYTE>(&value), &size);
     return value;
-}
-
-void WriteNumber(HKEY key, LPCSTR name, int value) {
-    RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
 }
 
 int ReadOneNumber(LPCSTR name, int defaultValue) {
@@ -84,9 +56,9 @@ void CTarnwickDlg::SaveWindowSettings() {
     HKEY key = OpenProductKeyForWriting();
     if (!key)
         return;
-    WriteNumber(key, "CheckPeriodNum", std::atoi(CheckPeriodNumText.c_str()));
-    WriteNumber(key, "CheckPeriodCombo", 0);
-    WriteNumber(key, "AccelerateN", std::atoi(AccelerateNText.c_str()));
+    WriteProductNumber(key, "CheckPeriodNum", std::atoi(CheckPeriodNumText.c_str()));
+    WriteProductNumber(key, "CheckPeriodCombo", 0);
+    WriteProductNumber(key, "AccelerateN", std::atoi(AccelerateNText.c_str()));
     RegCloseKey(key);
 }
 
@@ -94,7 +66,7 @@ void CTarnwickDlg::WriteFlag(LPCSTR valueName, bool flag) {
     HKEY key = OpenProductKeyForWriting();
     if (!key)
         return;
-    WriteNumber(key, valueName, flag ? 1 : 0);
+    WriteProductNumber(key, valueName, flag ? 1 : 0);
     RegCloseKey(key);
 }
 

@@ -2,6 +2,7 @@
 // WAN, ISATAP and loopback interfaces; the chosen entry is stored as "Network".
 #include "net/InterfaceList.h"
 
+#include "app/ProductKey.h"
 #include "framework/CWinApp.h"
 #include "ui/CTarnwickDlg.h"
 
@@ -14,7 +15,6 @@ GetNumberOfInterfacesFunction GetNumberOfInterfacesProc = nullptr;
 
 namespace {
 
-const char* const ProductName = "Quorva Velocitor";
 
 template <typename Function> Function LookUp(LPCSTR name) {
     FARPROC address = GetProcAddress(LoadLibraryA("Iphlpapi.dll"), name);
@@ -105,14 +105,10 @@ void CTarnwickDlg::OnInterfaceSelected() {
     ReadInterfaceTable();
     ShowSelectedCounters();
 
-    char path[256];
-    std::snprintf(path, sizeof path, "SOFTWARE\\%s", ProductName);
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
+    HKEY key = OpenProductKeyForWriting();
+    if (!key)
         return;
-    DWORD value = static_cast<DWORD>(chosen);
-    RegSetValueExA(key, "Network", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    WriteProductNumber(key, "Network", chosen);
     RegCloseKey(key);
     UpdateData(FALSE);
 }

@@ -17,6 +17,7 @@ int ErrorFromErrno(int error) {
     case EMFILE:
     case ENFILE: return WSAEMFILE;
     case EAGAIN: return WSAEWOULDBLOCK;
+    case EINPROGRESS: return WSAEINPROGRESS;
     case EMSGSIZE: return WSAEMSGSIZE;
     case EPROTONOSUPPORT: return WSAEPROTONOSUPPORT;
     case EAFNOSUPPORT: return WSAEAFNOSUPPORT;

@@ -12,9 +12,10 @@ struct Table {
     SOCKET next = 0x100;
 };
 
+// Never destroyed: a thread still receiving at process exit must find its socket.
 Table& TheTable() {
-    static Table table;
-    return table;
+    static Table* table = new Table;
+    return *table;
 }
 
 } // namespace

@@ -81,9 +81,11 @@ int WSAAPI bind(SOCKET s, const struct sockaddr* name, int namelen) {
     if (socket->bound) return Fail(WSAEINVAL);
     long interfaceIndex = InterfaceOwning(address.sin_addr.s_addr);
     if (interfaceIndex < 0) return Fail(WSAEADDRNOTAVAIL);
-    if (int error = socket->capture->Bind(static_cast<uint32_t>(interfaceIndex))) return Fail(ErrorFromErrno(error));
+    int error = socket->capture->Bind(static_cast<uint32_t>(interfaceIndex));
+    // A bind still in progress completes: the socket counts as bound, and the caller is told.
+    if (error && error != EINPROGRESS) return Fail(ErrorFromErrno(error));
     socket->bound = true;
-    return 0;
+    return error ? Fail(WSAEINPROGRESS) : 0;
 }
 
 int WSAAPI closesocket(SOCKET s) {

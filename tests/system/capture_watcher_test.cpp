@@ -134,3 +134,22 @@ TEST_F(CaptureWatcher, SwitchingOnAgainLeavesOneWatcherOnTheNewSocket) {
 
 } // namespace
 } // namespace qv::test
+
+namespace qv::test {
+namespace {
+
+TEST_F(CaptureWatcher, ABindStillInProgressCountsAsBound) {
+    AddInterface(2, "eth0", 0, "192.168.1.5");
+    capture->bindError = EINPROGRESS;
+    StartProgram();
+    {
+        std::lock_guard lock(capture->mutex);
+        EXPECT_TRUE(capture->started) << "receive-all is switched on all the same";
+    }
+    Deliver(20);
+    EXPECT_TRUE(Drained());
+    EXPECT_EQ(OpenSockets(), 1);
+}
+
+} // namespace
+} // namespace qv::test

@@ -18,7 +18,8 @@ public:
 
     int Bind(uint32_t interfaceIndex) override {
         std::lock_guard lock(state_->mutex);
-        if (state_->bindError == 0) state_->boundInterface = interfaceIndex;
+        if (state_->bindError == 0 || state_->bindError == EINPROGRESS)
+            state_->boundInterface = interfaceIndex;
         return state_->bindError;
     }
 
