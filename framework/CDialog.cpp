@@ -79,6 +79,9 @@ INT_PTR CDialog::DoModal() {
         if (bDisabledOwner)
             ::EnableWindow(hWndOwner, TRUE);
         bDisabledOwner = FALSE;
+        // The hidden dialog gave up the activation while its owner could not take it.
+        if (hWndOwner && (::GetActiveWindow() == hWnd || !::GetActiveWindow()))
+            ::SetActiveWindow(hWndOwner);
         if (::IsWindow(hWnd))
             DestroyWindow();
     }

@@ -74,6 +74,8 @@ TEST_P(AboutBoxClosing, EndsWithItsCodeAndLeavesTheMainWindowAsItWas) {
     EXPECT_EQ(ended.back().second, GetParam().code);
     EXPECT_TRUE(IsWindowVisible(main));
     EXPECT_TRUE(IsWindowEnabled(main));
+    EXPECT_EQ(GetActiveWindow(), main) << "the main window takes the keyboard again";
+    EXPECT_TRUE(IsChild(main, GetFocus()));
     EXPECT_TRUE(desktop.Running());
 }
 
