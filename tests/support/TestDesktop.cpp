@@ -52,7 +52,7 @@ TestDesktop::~TestDesktop() {
     if (ui_.joinable()) {
         if (Running()) {
             user::EndSession();
-            if (ended_.wait_for(Watchdog) != std::future_status::ready) {
+            if (ended_.wait_for(watchdog_) != std::future_status::ready) {
                 std::fprintf(stderr, "the UI thread did not end when the session ended\n");
                 std::_Exit(1);
             }
@@ -81,21 +81,21 @@ bool TestDesktop::Running() const {
 
 int TestDesktop::ExitCode() {
     WaitIdle();
-    if (ended_.wait_for(Watchdog) != std::future_status::ready) {
-        ADD_FAILURE() << "the program did not end within " << Watchdog.count() << " s";
+    if (ended_.wait_for(watchdog_) != std::future_status::ready) {
+        ADD_FAILURE() << "the program did not end within " << watchdog_.count() << " ms";
         return -1;
     }
     return ended_.get();
 }
 
 void TestDesktop::WaitIdle() {
-    auto deadline = std::chrono::steady_clock::now() + Watchdog;
+    auto deadline = std::chrono::steady_clock::now() + watchdog_;
     while (Running()) {
         if (user::WaitThreadIdle(uiThread_, std::chrono::milliseconds(50)))
             return;
         if (std::chrono::steady_clock::now() > deadline) {
-            ADD_FAILURE() << "the UI thread did not become idle within " << Watchdog.count()
-                          << " s (it may be busy or blocked outside its message loop)";
+            ADD_FAILURE() << "the UI thread did not become idle within " << watchdog_.count()
+                          << " ms (it may be busy or blocked outside its message loop)";
             return;
         }
     }

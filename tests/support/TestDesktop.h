@@ -75,7 +75,8 @@ public:
     // Closes the open menu with Esc, one popup at a time.
     void CancelMenu();
 
-    static constexpr std::chrono::seconds Watchdog{10};
+    // How long a wait for the UI thread may last before the test fails.
+    void SetWatchdog(std::chrono::milliseconds watchdog) { watchdog_ = watchdog; }
 
 private:
     void Inject(int kind, int button, POINT pt, UINT vk);
@@ -85,6 +86,7 @@ private:
     std::promise<int> result_;
     std::shared_future<int> ended_;
     DWORD uiThread_ = 0;
+    std::chrono::milliseconds watchdog_{10000};
 };
 
 } // namespace qv::test
