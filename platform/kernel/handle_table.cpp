@@ -1,63 +1,38 @@
 #include "kernel/handle_table.h"
 
-#include <windows.h>
+#include "kernel/handle_map.h"
 
-#include <cstdint>
-#include <mutex>
-#include <unordered_map>
+#include <windows.h>
 
 namespace qv::kernel {
 namespace {
 
-struct HandleTable {
-    std::mutex mutex;
-    std::unordered_map<uintptr_t, std::shared_ptr<KernelObject>> objects;
-    // Multiples of four, as Windows' handles are; never zero.
-    uintptr_t next = 0x1004;
-};
-
-HandleTable& Table() {
+HandleMap<KernelObject>& Table() {
     // Never destroyed: detached threads may still close their handles as the process ends.
-    static HandleTable* table = new HandleTable;
+    static auto* table = new HandleMap<KernelObject>(0x1004);
     return *table;
 }
 
 } // namespace
 
 HANDLE AddHandle(std::shared_ptr<KernelObject> object) {
-    HandleTable& table = Table();
-    std::lock_guard lock(table.mutex);
-    uintptr_t value = table.next;
-    table.next += 4;
-    table.objects.emplace(value, std::move(object));
-    return reinterpret_cast<HANDLE>(value);
+    return reinterpret_cast<HANDLE>(Table().Add(std::move(object)));
 }
 
 std::shared_ptr<KernelObject> LookUpHandle(HANDLE hHandle) {
-    HandleTable& table = Table();
-    std::lock_guard lock(table.mutex);
-    auto it = table.objects.find(reinterpret_cast<uintptr_t>(hHandle));
-    if (it == table.objects.end()) {
+    auto object = Table().Find(reinterpret_cast<uintptr_t>(hHandle));
+    if (!object)
         ::SetLastError(ERROR_INVALID_HANDLE);
-        return nullptr;
-    }
-    return it->second;
+    return object;
 }
 
 } // namespace qv::kernel
 
 BOOL WINAPI CloseHandle(HANDLE hObject) {
-    auto& table = qv::kernel::Table();
-    std::shared_ptr<qv::kernel::KernelObject> closing;
-    {
-        std::lock_guard lock(table.mutex);
-        auto it = table.objects.find(reinterpret_cast<uintptr_t>(hObject));
-        if (it == table.objects.end()) {
-            ::SetLastError(ERROR_INVALID_HANDLE);
-            return FALSE;
-        }
-        closing = std::move(it->second);
-        table.objects.erase(it);
+    // The object goes once the last thread using it lets it go.
+    if (!qv::kernel::Table().Take(reinterpret_cast<uintptr_t>(hObject))) {
+        ::SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
     }
     return TRUE;
 }
