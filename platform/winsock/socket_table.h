@@ -5,6 +5,7 @@
 
 #include <winsock2.h>
 
+#include <atomic>
 #include <memory>
 #include <mutex>
 
@@ -14,8 +15,8 @@ struct Socket {
     explicit Socket(std::unique_ptr<host::CaptureSocket> capture) : capture(std::move(capture)) {}
 
     std::unique_ptr<host::CaptureSocket> capture;
-    std::mutex mutex; // guards bound
-    bool bound = false;
+    std::mutex mutex; // makes binding one step
+    std::atomic<bool> bound{false};
 };
 
 SOCKET AddSocket(std::shared_ptr<Socket> socket);

@@ -124,10 +124,7 @@ int WSAAPI recvfrom(SOCKET s, char* buf, int len, int flags, struct sockaddr* fr
     if (!buf || len < 0) return Fail(WSAEFAULT);
     if (from && (!fromlen || *fromlen < static_cast<int>(sizeof(sockaddr_in)))) return Fail(WSAEFAULT);
     if (flags != 0) return Fail(WSAEOPNOTSUPP);
-    {
-        std::lock_guard lock(socket->mutex);
-        if (!socket->bound) return Fail(WSAEINVAL);
-    }
+    if (!socket->bound) return Fail(WSAEINVAL);
     host::CaptureReceive received = socket->capture->Receive(buf, static_cast<size_t>(len));
     if (received.error == 0 || received.error == EMSGSIZE) FillSource(from, fromlen, received.source);
     if (received.error != 0) return Fail(ErrorFromErrno(received.error));

@@ -4,6 +4,7 @@
 
 #include <winsock2.h>
 
+#include <atomic>
 #include <cstring>
 #include <mutex>
 
@@ -11,7 +12,8 @@ namespace qv::winsock {
 namespace {
 
 std::mutex startupMutex;
-int startups = 0;
+// Changed under the mutex; read without it on every call, receives included.
+std::atomic<int> startups{0};
 
 // This library speaks Winsock 1.1 up to 2.2.
 constexpr WORD kLowest = MAKEWORD(1, 1);
@@ -22,8 +24,7 @@ int Ordered(WORD version) { return LOBYTE(version) * 256 + HIBYTE(version); }
 } // namespace
 
 bool RequireStarted() {
-    std::lock_guard lock(startupMutex);
-    if (startups > 0) return true;
+    if (startups.load(std::memory_order_acquire) > 0) return true;
     WSASetLastError(WSANOTINITIALISED);
     return false;
 }
