@@ -115,6 +115,9 @@ TEST_F(CaptureWatcher, AfterSwitchOffTheSocketClosesAtTheNextDatagram) {
 TEST_F(CaptureWatcher, SwitchingOnAgainLeavesOneWatcherOnTheNewSocket) {
     AddInterface(2, "eth0", 0, "192.168.1.5");
     StartProgram();
+    // A datagram taken shows that the first watcher is in its loop, waiting for the next one.
+    Deliver(1);
+    ASSERT_TRUE(Drained());
     desktop.Click(Item(IDC_ACCELERATE));
     desktop.Click(Item(IDC_ACCELERATE));
     ASSERT_EQ(Caption(), Activated);
