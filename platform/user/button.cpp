@@ -307,14 +307,9 @@ void Release(HWND hwnd, Button& b, bool click) {
 namespace qv::user {
 
 LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE)
-        AttachState(hwnd, new Button);
-    Button* b = StateOf<Button>(hwnd);
-    if (!b || message == WM_NCDESTROY) {
-        if (message == WM_NCDESTROY)
-            FreeState<Button>(hwnd);
+    Button* b = ControlState<Button>(hwnd, message);
+    if (!b)
         return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
     const UINT type = TypeOf(hwnd);
     switch (message) {
     case WM_NCHITTEST:

@@ -477,14 +477,9 @@ void CloseComboList(HWND combo, bool ok) {
 namespace qv::user {
 
 LRESULT CALLBACK ComboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE)
-        AttachState(hwnd, new ComboBox);
-    ComboBox* c = StateOf<ComboBox>(hwnd);
-    if (!c || message == WM_NCDESTROY) {
-        if (message == WM_NCDESTROY)
-            FreeState<ComboBox>(hwnd);
+    ComboBox* c = ControlState<ComboBox>(hwnd, message);
+    if (!c)
         return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
     if (message >= CB_GETEDITSEL && message <= CB_FINDSTRINGEXACT) {
         if (message == CB_SHOWDROPDOWN || message == CB_GETDROPPEDSTATE ||
             message == CB_GETDROPPEDCONTROLRECT || message == CB_LIMITTEXT ||

@@ -18,6 +18,18 @@ template <class T> void FreeState(HWND hwnd) {
     SetWindowLongPtrA(hwnd, 0, 0);
 }
 
+// A control's state for the message it is handling: made at WM_NCCREATE, freed at
+// WM_NCDESTROY. Null when the default procedure alone takes the message.
+template <class T> T* ControlState(HWND hwnd, UINT message) {
+    if (message == WM_NCCREATE)
+        AttachState(hwnd, new T);
+    if (message == WM_NCDESTROY) {
+        FreeState<T>(hwnd);
+        return nullptr;
+    }
+    return StateOf<T>(hwnd);
+}
+
 // Asks the parent for the control's colours (WM_CTLCOLOR*), leaving them set in the DC; the
 // brush to paint the background with, or null for the stock NULL_BRUSH (no fill).
 HBRUSH ParentColours(HWND control, HWND parent, UINT message, HDC hdc);

@@ -242,14 +242,9 @@ void SetSelection(HWND hwnd, Edit& e, WPARAM start, LPARAM end) {
 namespace qv::user {
 
 LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE)
-        AttachState(hwnd, new Edit);
-    Edit* e = StateOf<Edit>(hwnd);
-    if (!e || message == WM_NCDESTROY) {
-        if (message == WM_NCDESTROY)
-            FreeState<Edit>(hwnd);
+    Edit* e = ControlState<Edit>(hwnd, message);
+    if (!e)
         return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
     // The field of a combo box leaves the list keys to the combo box.
     HWND parent = GetParent(hwnd);
     char parentClass[16] = "";

@@ -160,14 +160,9 @@ void Paint(HWND hwnd, Static& s) {
 namespace qv::user {
 
 LRESULT CALLBACK StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE)
-        AttachState(hwnd, new Static);
-    Static* s = StateOf<Static>(hwnd);
-    if (!s || message == WM_NCDESTROY) {
-        if (message == WM_NCDESTROY)
-            FreeState<Static>(hwnd);
+    Static* s = ControlState<Static>(hwnd, message);
+    if (!s)
         return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
     switch (message) {
     case WM_CREATE:
         if (TypeOf(hwnd) == SS_ICON) {
