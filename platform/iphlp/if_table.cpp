@@ -35,7 +35,7 @@ void FillRow(const NetworkInterface& from, MIB_IFROW& row) {
     row.dwMtu = from.mtu;
     row.dwSpeed = static_cast<DWORD>(std::min<uint64_t>(from.speedBitsPerSecond, 0xffffffffu));
     row.dwPhysAddrLen = static_cast<DWORD>(std::min(from.physicalAddress.size(), size_t{MAXLEN_PHYSADDR}));
-    memcpy(row.bPhysAddr, from.physicalAddress.data(), row.dwPhysAddrLen);
+    std::copy_n(from.physicalAddress.begin(), row.dwPhysAddrLen, row.bPhysAddr);
     row.dwAdminStatus = from.adminUp ? MIB_IF_ADMIN_STATUS_UP : MIB_IF_ADMIN_STATUS_DOWN;
     row.dwOperStatus = from.operUp ? MIB_IF_OPER_STATUS_OPERATIONAL : MIB_IF_OPER_STATUS_NON_OPERATIONAL;
     const auto& counters = from.counters;
