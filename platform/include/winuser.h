@@ -801,7 +801,6 @@ typedef LRESULT(CALLBACK* HOOKPROC)(int, WPARAM, LPARAM);
 #define BF_FLAT 0x4000
 #define BF_MONO 0x8000
 
-#pragma pack(push, 4)
 typedef struct tagWNDCLASSA {
     UINT style;
     WNDPROC lpfnWndProc;
@@ -930,7 +929,6 @@ typedef struct tagANIMATIONINFO {
     UINT cbSize;
     int iMinAnimate;
 } ANIMATIONINFO, *LPANIMATIONINFO;
-#pragma pack(pop)
 
 #pragma pack(push, 2)
 typedef struct {

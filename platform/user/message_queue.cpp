@@ -3,6 +3,7 @@
 #include "host/clock.h"
 #include "user/input.h"
 #include "user/paint_state.h"
+#include "user/system_classes.h"
 #include "user/timer_state.h"
 #include "user/window.h"
 
@@ -241,6 +242,17 @@ void ForgetThread(DWORD threadId) {
     for (auto& [hwnd, w] : state.windows) {
         if (w->threadId == threadId && hwnd != state.desktop)
             gone.push_back(hwnd);
+    }
+    // The predefined controls keep state of their own behind each window: their class
+    // procedures free it. Other procedures may belong to objects that are gone by now.
+    for (HWND hwnd : gone) {
+        Window* w = FindWindowObject(hwnd);
+        if (IsPredefinedControlClass(w->cls->name)) {
+            WNDPROC proc = w->cls->proc;
+            lock.unlock();
+            proc(hwnd, WM_NCDESTROY, 0, 0);
+            lock.lock();
+        }
     }
     for (HWND hwnd : gone) {
         Window* w = FindWindowObject(hwnd);

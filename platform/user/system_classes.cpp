@@ -2,6 +2,8 @@
 
 #include "user/window.h"
 
+#include <strings.h>
+
 namespace qv::user {
 
 void EnsureSystemClasses() {
@@ -40,6 +42,13 @@ void EnsureSystemClasses() {
         wc.lpszClassName = e.name;
         RegisterClassExA(&wc);
     }
+}
+
+bool IsPredefinedControlClass(const std::string& className) {
+    for (const char* name : {"Button", "Static", "Edit", "ComboBox", "ComboLBox"})
+        if (strcasecmp(className.c_str(), name) == 0)
+            return true;
+    return false;
 }
 
 } // namespace qv::user

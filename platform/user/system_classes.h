@@ -3,11 +3,16 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 namespace qv::user {
 
 // Registers the predefined classes the first time it is called. Called by FindClass with the
 // user lock held; safe to call again (and recursively, as registration looks classes up).
 void EnsureSystemClasses();
+
+// True for the controls whose class procedures keep state of their own behind each window.
+bool IsPredefinedControlClass(const std::string& className);
 
 LRESULT CALLBACK ButtonProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK StaticProc(HWND, UINT, WPARAM, LPARAM);

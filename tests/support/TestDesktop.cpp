@@ -10,28 +10,11 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <vector>
 
 namespace qv::test {
 namespace {
 
 using Kind = user::RawInput::Kind;
-
-// What a program left behind goes as its thread ends, as Windows destroys the windows of a
-// thread that exits; their procedures free what they hold.
-void DestroyThreadWindows() {
-    std::vector<HWND> own;
-    EnumWindows(
-        [](HWND hwnd, LPARAM list) -> BOOL {
-            if (GetWindowThreadProcessId(hwnd, nullptr) == GetCurrentThreadId())
-                reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&own));
-    for (HWND hwnd : own)
-        if (IsWindow(hwnd))
-            DestroyWindow(hwnd);
-}
 
 bool NamesItem(const std::string& item, const char* name) {
     std::string wanted(name);
@@ -86,9 +69,7 @@ void TestDesktop::Start(std::function<int()> program) {
     auto id = started.get_future();
     ui_ = std::thread([this, program = std::move(program), &started] {
         started.set_value(GetCurrentThreadId());
-        int code = program();
-        DestroyThreadWindows();
-        result_.set_value(code);
+        result_.set_value(program());
     });
     uiThread_ = id.get();
     WaitIdle();

@@ -1,6 +1,7 @@
 #include "SystemTest.h"
 
 #include "TestComponent.h"
+#include "com/inproc_server.h"
 
 namespace qv::test {
 namespace {
@@ -30,6 +31,7 @@ TEST_F(SkinEngine, TheCallsReachARegisteredComponentInOrder) {
             invokes.push_back(e);
     EXPECT_EQ(invokes, (std::vector<std::string>{"Run", "Invoke 17 method I4:0", "Invoke 1 method I4:1",
                                                  "Invoke 2 method BSTR:Skin.skf", "Invoke 18 method"}));
+    qv::com::RevokeInProcessServer(CLSID_TestComponent);
 }
 
 } // namespace
