@@ -34,6 +34,9 @@ TEST_F(RealHost, TheWatcherDrainsTheLoopbackUntilADatagramAfterSwitchOff) {
     StartProgram();
     ASSERT_EQ(OpenPacketSockets(), 1) << "the receive-all socket";
     ASSERT_TRUE(SendLoopbackUdp(40200, 100, 50));
+    // The watcher drains them in well under a millisecond; give a slow (sanitized) build time
+    // to finish before the switch-off, after which any datagram left would end it.
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
     desktop.Click(Item(IDC_ACCELERATE));
     ASSERT_EQ(Caption(), Stopped);
     EXPECT_EQ(OpenPacketSockets(), 1) << "switched off, the watcher still waits for a datagram";
