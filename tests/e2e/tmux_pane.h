@@ -100,6 +100,13 @@ public:
         SendBytes("\x1b[<0;" + at + "M");
         SendBytes("\x1b[<0;" + at + "m");
     }
+    // A left click in the legacy encoding: ESC [ M, then button, column and row (one-based),
+    // each plus 32.
+    void LegacyClick(int col, int row) {
+        auto at = std::string(1, static_cast<char>(33 + col)) + static_cast<char>(33 + row);
+        SendBytes("\x1b[M " + at);
+        SendBytes("\x1b[M#" + at);
+    }
     // The process ids of the pane shell's children.
     std::string ShellChildren() {
         std::string shell = Tmux("display-message -p '#{pane_pid}'");
