@@ -17,14 +17,11 @@ bool Target(HWND hwnd, bool wholeWindow, qv::gdi::DisplayTarget* target, const R
     if (!root || !root->surface)
         return false;
     POINT rootOrigin = WindowOrigin(*root);
-    POINT origin = wholeWindow ? WindowOrigin(*w) : ClientOrigin(*w);
-    RECT clip{origin.x, origin.y,
-              origin.x + (wholeWindow ? w->rect.right - w->rect.left : w->client.right - w->client.left),
-              origin.y + (wholeWindow ? w->rect.bottom - w->rect.top : w->client.bottom - w->client.top)};
+    RECT clip = wholeWindow ? ScreenRect(*w) : ClientScreenRect(*w);
+    POINT origin{clip.left, clip.top};
     for (Window* a = FindWindowObject(w->parent); a && a->handle != State().desktop;
          a = FindWindowObject(a->parent)) {
-        POINT o = ClientOrigin(*a);
-        RECT client{o.x, o.y, o.x + a->client.right - a->client.left, o.y + a->client.bottom - a->client.top};
+        RECT client = ClientScreenRect(*a);
         IntersectRect(&clip, &clip, &client);
     }
     if (limit) {

@@ -96,6 +96,16 @@ POINT ClientOrigin(const Window& w) {
     return p;
 }
 
+RECT ScreenRect(const Window& w) {
+    POINT o = WindowOrigin(w);
+    return RECT{o.x, o.y, o.x + w.rect.right - w.rect.left, o.y + w.rect.bottom - w.rect.top};
+}
+
+RECT ClientScreenRect(const Window& w) {
+    POINT o = ClientOrigin(w);
+    return RECT{o.x, o.y, o.x + w.client.right - w.client.left, o.y + w.client.bottom - w.client.top};
+}
+
 bool IsShown(const Window& w) {
     const Window* cur = &w;
     while (cur && cur->handle != State().desktop) {

@@ -157,6 +157,9 @@ Window* RootOf(Window* w);
 // The screen position of the window's top left corner and of its client area's.
 POINT WindowOrigin(const Window& w);
 POINT ClientOrigin(const Window& w);
+// The window's rectangle and its client area's, in screen coordinates.
+RECT ScreenRect(const Window& w);
+RECT ClientScreenRect(const Window& w);
 // True when the window and all of its ancestors have WS_VISIBLE.
 bool IsShown(const Window& w);
 

@@ -65,9 +65,7 @@ BOOL WINAPI GetWindowRect(HWND hWnd, LPRECT lpRect) {
     Window* w = CheckWindow(hWnd);
     if (!w || !lpRect)
         return FALSE;
-    POINT origin = WindowOrigin(*w);
-    *lpRect = RECT{origin.x, origin.y, origin.x + w->rect.right - w->rect.left,
-                   origin.y + w->rect.bottom - w->rect.top};
+    *lpRect = ScreenRect(*w);
     return TRUE;
 }
 

@@ -47,16 +47,12 @@ Window* ChildAt(Window& parent, POINT screen) {
         Window* c = FindWindowObject(h);
         if (!c || !(c->style & WS_VISIBLE))
             continue;
-        POINT origin = WindowOrigin(*c);
-        RECT r{origin.x, origin.y, origin.x + c->rect.right - c->rect.left,
-               origin.y + c->rect.bottom - c->rect.top};
+        RECT r = ScreenRect(*c);
         if (!PtInRect(&r, screen))
             continue;
         if (c->style & WS_DISABLED)
             return c;
-        POINT client = ClientOrigin(*c);
-        RECT clientRect{client.x, client.y, client.x + c->client.right - c->client.left,
-                        client.y + c->client.bottom - c->client.top};
+        RECT clientRect = ClientScreenRect(*c);
         if (PtInRect(&clientRect, screen)) {
             if (Window* inner = ChildAt(*c, screen))
                 return inner;

@@ -37,8 +37,7 @@ WindowView Read(const user::Window& w) {
     v.style = w.style;
     v.exStyle = w.exStyle;
     POINT origin = user::WindowOrigin(w);
-    v.rect = RECT{origin.x, origin.y, origin.x + (w.rect.right - w.rect.left),
-                  origin.y + (w.rect.bottom - w.rect.top)};
+    v.rect = user::ScreenRect(w);
     v.client = Offset(w.client, origin);
     v.focused = state.focus && (state.focus == w.handle ||
                                 (ClassIs(v.className, "ComboBox") && IsWithin(state.focus, w.handle)));
